@@ -1,0 +1,459 @@
+#include "store/mlb2.h"
+
+#include "store/atomic_file.h"
+#include "store/number_text.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+const std::string kEmpty;
+
+char foldCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool sameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (foldCase(a[i]) != foldCase(b[i])) return false;
+    return true;
+}
+
+bool onlySpaces(std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; }
+
+// Splits one line (CR bytes already irrelevant: they are skipped) into its items and hands
+// each finished item to `sink(index, item)`.
+template <typename Sink> void splitLine(std::string_view line, Sink&& sink) {
+    std::string item;
+    int index = 0;
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    while (p < end) {
+        // Fast path: copy the plain stretch up to the next special byte.
+        const char* q = p;
+        while (q < end && *q != ';' && *q != '\\' && *q != '\r') ++q;
+        item.append(p, static_cast<std::size_t>(q - p));
+        p = q;
+        if (p >= end) break;
+        const char c = *p++;
+        if (c == ';') {
+            sink(index++, std::move(item));
+            item.clear();
+        } else if (c == '\\') {
+            // The escaped byte; a CR of the line end is no byte of the line.
+            const char* x = p;
+            while (x < end && *x == '\r') ++x;
+            if (x >= end) {
+                item.push_back('\\');
+                p = x;
+            } else if (*x == 'n' || *x == 'N') {
+                item.append("\r\n");
+                p = x + 1;
+            } else {
+                item.push_back(*x);
+                p = x + 1;
+            }
+        }
+        // a CR not followed by LF is dropped; one before LF is part of the line end
+    }
+    sink(index, std::move(item));
+}
+
+template <typename Key, typename Less>
+void quickSort(std::vector<std::vector<std::string>>& rows, std::vector<Key>& keys, int lo, int hi, Less less) {
+    // The partition scheme fixes the order of equal keys; the two halves are disjoint, so
+    // sorting the smaller one first (to bound the stack) gives the same result.
+    while (lo < hi) {
+        const Key pivot = keys[static_cast<std::size_t>((lo + hi) / 2)];
+        int i = lo;
+        int j = hi;
+        do {
+            while (less(keys[static_cast<std::size_t>(i)], pivot)) ++i;
+            while (less(pivot, keys[static_cast<std::size_t>(j)])) --j;
+            if (i <= j) {
+                if (i != j) {
+                    std::swap(rows[static_cast<std::size_t>(i)], rows[static_cast<std::size_t>(j)]);
+                    std::swap(keys[static_cast<std::size_t>(i)], keys[static_cast<std::size_t>(j)]);
+                }
+                ++i;
+                --j;
+            }
+        } while (i <= j);
+        if (j - lo < hi - i) {
+            if (lo < j) quickSort(rows, keys, lo, j, less);
+            lo = i;
+        } else {
+            if (i < hi) quickSort(rows, keys, i, hi, less);
+            hi = j;
+        }
+    }
+}
+
+} // namespace
+
+// ---- TMlb2ParseCSV ----
+
+void TMlb2ParseCSV::AppendEscaped(std::string& out, std::string_view value) {
+    const char* p = value.data();
+    const char* const end = p + value.size();
+    while (p < end) {
+        const char* q = p;
+        while (q < end && *q != '\r' && *q != '\n' && *q != '\\' && *q != ';') ++q;
+        out.append(p, static_cast<std::size_t>(q - p));
+        if (q >= end) break;
+        switch (*q) {
+        case '\r': out.append("\\n"); break;
+        case '\n': break;
+        case '\\': out.append("\\\\"); break;
+        default: out.append("\\;"); break;
+        }
+        p = q + 1;
+    }
+}
+
+std::string TMlb2ParseCSV::EscapeValue(std::string_view value) {
+    std::string out;
+    out.reserve(value.size() + 4);
+    AppendEscaped(out, value);
+    return out;
+}
+
+// ---- TMlb2 ----
+
+TMlb2::TMlb2() {
+    m_matcher.KeepSpaces = true;
+    m_matcher.CaseSensitive = false;
+    m_matcher.UseWildcards = true;
+}
+
+int TMlb2::FieldIndex(std::string_view name) const {
+    for (std::size_t i = 0; i < m_fields.size(); ++i)
+        if (sameName(m_fields[i], name)) return static_cast<int>(i);
+    return -1;
+}
+
+bool TMlb2::AddField(const std::string& name) {
+    if (onlySpaces(name) || FieldIndex(name) >= 0) return false;
+    m_fields.push_back(name);
+    for (auto& row : m_rows) row.emplace_back();
+    return true;
+}
+
+bool TMlb2::DeleteField(std::string_view name) {
+    const int idx = FieldIndex(name);
+    if (idx < 0) return false;
+    m_fields.erase(m_fields.begin() + idx);
+    for (auto& row : m_rows) row.erase(row.begin() + idx);
+    return true;
+}
+
+std::string TMlb2::FieldName(int n) const {
+    if (n < 1 || n > FieldCount()) return {};
+    return m_fields[static_cast<std::size_t>(n - 1)];
+}
+
+bool TMlb2::AppendRow() {
+    m_rows.emplace_back(m_fields.size());
+    return Last();
+}
+
+bool TMlb2::DeleteRow(int n) {
+    if (n < 1 || n > RowCount()) return false;
+    m_rows.erase(m_rows.begin() + (n - 1));
+    return true;
+}
+
+bool TMlb2::DeleteCurrentRow() {
+    if (!hasCurrentRow()) {
+        Last();
+        return false;
+    }
+    DeleteRow(m_cursor);
+    if (!hasCurrentRow()) Last();
+    return true;
+}
+
+void TMlb2::resetCursorState() {
+    m_cursor = 0;
+    m_mark = -1;
+    m_bof = m_eof = true;
+    m_searchArmed = false;
+}
+
+void TMlb2::clearError() {
+    m_errorCode = 0;
+    m_errorText.clear();
+}
+
+void TMlb2::ClearRows() {
+    m_rows.clear();
+    resetCursorState();
+    clearError();
+}
+
+void TMlb2::Clear() {
+    m_fields.clear();
+    ClearRows();
+}
+
+bool TMlb2::First() {
+    if (m_rows.empty()) {
+        m_cursor = 0;
+        m_bof = m_eof = true;
+        return false;
+    }
+    m_cursor = 1;
+    m_bof = m_eof = false;
+    return true;
+}
+
+bool TMlb2::Last() {
+    if (m_rows.empty()) return First();
+    m_cursor = RowCount();
+    m_bof = m_eof = false;
+    return true;
+}
+
+bool TMlb2::Next() {
+    if (m_rows.empty() || m_cursor >= RowCount()) {
+        m_eof = true;
+        m_bof = m_rows.empty();
+        return false;
+    }
+    ++m_cursor;
+    m_bof = m_eof = false;
+    return true;
+}
+
+bool TMlb2::Prior() {
+    if (m_rows.empty() || m_cursor <= 1) {
+        m_bof = true;
+        m_eof = m_rows.empty();
+        return false;
+    }
+    --m_cursor;
+    m_bof = m_eof = false;
+    return true;
+}
+
+bool TMlb2::GoToRow(int n) {
+    if (n < 1 || n > RowCount()) {
+        m_bof = m_eof = true;
+        return false;
+    }
+    m_cursor = n;
+    m_bof = m_eof = false;
+    return true;
+}
+
+bool TMlb2::MarkPosition() {
+    if (!hasCurrentRow()) return false;
+    m_mark = m_cursor;
+    return true;
+}
+
+bool TMlb2::ReturnToMark() {
+    if (m_mark < 1 || m_mark > RowCount()) return false;
+    m_cursor = m_mark;
+    return true;
+}
+
+std::string TMlb2::GetValue(std::string_view field) const {
+    if (!hasCurrentRow()) return {};
+    return ValueAt(m_cursor, FieldIndex(field));
+}
+
+const std::string& TMlb2::ValueAt(int row, int fieldIndex) const {
+    if (row < 1 || row > RowCount() || fieldIndex < 0 || fieldIndex >= FieldCount()) return kEmpty;
+    return m_rows[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(fieldIndex)];
+}
+
+bool TMlb2::SetValue(std::string_view field, std::string value) {
+    const int idx = FieldIndex(field);
+    if (!hasCurrentRow() || idx < 0) return false;
+    m_rows[static_cast<std::size_t>(m_cursor - 1)][static_cast<std::size_t>(idx)] = std::move(value);
+    return true;
+}
+
+double TMlb2::GetFloat(std::string_view field) const { return TextToFloat(GetValue(field)); }
+
+bool TMlb2::SetFloat(std::string_view field, double value) { return SetValue(field, FloatToText(value)); }
+
+bool TMlb2::BeginSearch() {
+    if (m_rows.empty()) return false;
+    m_searchArmed = true;
+    return true;
+}
+
+bool TMlb2::EndSearch() {
+    if (m_rows.empty()) return false;
+    if (!hasCurrentRow()) Last();
+    m_searchArmed = false;
+    return true;
+}
+
+bool TMlb2::Find(std::string_view field, std::string_view op, std::string_view value) {
+    if (m_rows.empty()) return false;
+    const int remembered = m_cursor;
+    int start = m_cursor < 1 ? 1 : (m_searchArmed ? m_cursor : m_cursor + 1);
+    const int idx = FieldIndex(field);
+
+    enum class Op { Eq, Lt, Gt, Le, Ge, Like, None };
+    Op o = Op::None;
+    if (op == "=") o = Op::Eq;
+    else if (op == "<") o = Op::Lt;
+    else if (op == ">") o = Op::Gt;
+    else if (op == "<=") o = Op::Le;
+    else if (op == ">=") o = Op::Ge;
+    else if (sameName(op, "LIKE")) o = Op::Like;
+
+    int found = 0;
+    if (o != Op::None) {
+        for (int r = start; r <= RowCount() && found == 0; ++r) {
+            const std::string& v = ValueAt(r, idx);
+            bool hit = false;
+            switch (o) {
+            case Op::Eq: hit = v == value; break;
+            case Op::Lt: hit = std::string_view(v) < value; break;
+            case Op::Gt: hit = std::string_view(v) > value; break;
+            case Op::Le: hit = std::string_view(v) <= value; break;
+            case Op::Ge: hit = std::string_view(v) >= value; break;
+            case Op::Like: hit = m_matcher.Matches(value, v); break;
+            case Op::None: break;
+            }
+            if (hit) found = r;
+        }
+    }
+    m_searchArmed = false;
+    if (found) {
+        m_cursor = found;
+        return true;
+    }
+    GoToRow(remembered);
+    return false;
+}
+
+bool TMlb2::SortText(std::string_view field) {
+    const int idx = FieldIndex(field);
+    if (RowCount() < 2 || idx < 0) return false;
+    std::vector<std::string> keys;
+    keys.reserve(m_rows.size());
+    for (auto& row : m_rows) keys.push_back(row[static_cast<std::size_t>(idx)]);
+    quickSort(m_rows, keys, 0, RowCount() - 1, [](const std::string& a, const std::string& b) { return a < b; });
+    return true;
+}
+
+bool TMlb2::SortNumeric(std::string_view field) {
+    const int idx = FieldIndex(field);
+    if (RowCount() < 2 || idx < 0) return false;
+    std::vector<double> keys;
+    keys.reserve(m_rows.size());
+    for (auto& row : m_rows) keys.push_back(TextToFloat(row[static_cast<std::size_t>(idx)]));
+    quickSort(m_rows, keys, 0, RowCount() - 1, [](double a, double b) { return a < b; });
+    return true;
+}
+
+void TMlb2::CopyFrom(const TMlb2& other) {
+    if (&other == this) return;
+    Clear();
+    m_fields = other.m_fields;
+    m_rows = other.m_rows;
+    Last();
+}
+
+// ---- Files ----
+
+std::string TMlb2::ToBytes() const {
+    std::string out;
+    if (m_fields.empty()) return out; // a table without fields is written as an empty file
+    std::size_t estimate = 2;
+    for (const auto& f : m_fields) estimate += f.size() + 1;
+    if (!m_rows.empty()) {
+        std::size_t firstRow = 2;
+        for (const auto& v : m_rows.front()) firstRow += v.size() + 2;
+        estimate += firstRow * m_rows.size() + m_rows.size() * 8;
+    }
+    out.reserve(estimate);
+    for (std::size_t i = 0; i < m_fields.size(); ++i) {
+        if (i) out.push_back(Separator);
+        out += m_fields[i];
+    }
+    out.append("\r\n");
+    for (const auto& row : m_rows) {
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            if (i) out.push_back(Separator);
+            TMlb2ParseCSV::AppendEscaped(out, row[i]);
+        }
+        out.append("\r\n");
+    }
+    return out;
+}
+
+bool TMlb2::SaveToFile(const QString& path) {
+    clearError();
+    QString reason;
+    const AtomicSaveResult result = saveFileAtomically(path, ToBytes(), &reason);
+    if (result == AtomicSaveResult::Ok) return true;
+    m_errorCode = 3;
+    m_errorText = result == AtomicSaveResult::OpenFailed
+                      ? QStringLiteral("1-Unable to open the file for writing")
+                      : QStringLiteral("2-Unable to write the file: %1").arg(reason);
+    return false;
+}
+
+void TMlb2::appendParsedLine(std::string_view line, bool header) {
+    if (header) {
+        splitLine(line, [this](int, std::string&& item) { AddField(item); });
+        return;
+    }
+    // A line of nothing but spaces (CR bytes aside) adds no row.
+    bool blank = true;
+    for (char c : line)
+        if (c != ' ' && c != '\r') {
+            blank = false;
+            break;
+        }
+    if (blank) return;
+    m_rows.emplace_back(m_fields.size());
+    auto& row = m_rows.back();
+    splitLine(line, [&row](int index, std::string&& item) {
+        if (static_cast<std::size_t>(index) < row.size()) row[static_cast<std::size_t>(index)] = std::move(item);
+    });
+}
+
+void TMlb2::LoadFromBytes(std::string_view bytes) {
+    Clear();
+    if (const std::size_t eofMark = bytes.find('\x1a'); eofMark != std::string_view::npos)
+        bytes = bytes.substr(0, eofMark);
+    std::size_t pos = 0;
+    bool header = true;
+    while (pos < bytes.size()) {
+        const std::size_t lf = bytes.find('\n', pos);
+        const std::size_t end = lf == std::string_view::npos ? bytes.size() : lf;
+        appendParsedLine(bytes.substr(pos, end - pos), header);
+        header = false;
+        pos = end + 1;
+    }
+    Last();
+}
+
+bool TMlb2::LoadFromFile(const QString& path) {
+    clearError();
+    QFile file(path);
+    if (path.trimmed().isEmpty() || !file.open(QIODevice::ReadOnly)) {
+        m_errorCode = 3;
+        m_errorText = QStringLiteral("1-Unable to open the file for reading");
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        // A read that broke off would replace the table by a part of the file; keep the table.
+        m_errorCode = 3;
+        m_errorText = QStringLiteral("2-Unable to read the file: %1").arg(file.errorString());
+        return false;
+    }
+    LoadFromBytes(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    return true;
+}
