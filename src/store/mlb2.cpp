@@ -185,6 +185,7 @@ void TMlb2::resetCursorState() {
 void TMlb2::clearError() {
     m_errorCode = 0;
     m_errorText.clear();
+    m_errorReason.clear();
 }
 
 void TMlb2::ClearRows() {
@@ -393,13 +394,12 @@ std::string TMlb2::ToBytes() const {
 
 bool TMlb2::SaveToFile(const QString& path) {
     clearError();
-    QString reason;
-    const AtomicSaveResult result = saveFileAtomically(path, ToBytes(), &reason);
+    const AtomicSaveResult result = saveFileAtomically(path, ToBytes(), &m_errorReason);
     if (result == AtomicSaveResult::Ok) return true;
     m_errorCode = 3;
     m_errorText = result == AtomicSaveResult::OpenFailed
                       ? QStringLiteral("1-Unable to open the file for writing")
-                      : QStringLiteral("2-Unable to write the file: %1").arg(reason);
+                      : QStringLiteral("2-Unable to write the file: %1").arg(m_errorReason);
     return false;
 }
 
@@ -443,6 +443,7 @@ bool TMlb2::LoadFromFile(const QString& path) {
     clearError();
     QFile file(path);
     if (path.trimmed().isEmpty() || !file.open(QIODevice::ReadOnly)) {
+        m_errorReason = file.errorString();
         m_errorCode = 3;
         m_errorText = QStringLiteral("1-Unable to open the file for reading");
         return false;
@@ -450,8 +451,9 @@ bool TMlb2::LoadFromFile(const QString& path) {
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         // A read that broke off would replace the table by a part of the file; keep the table.
+        m_errorReason = file.errorString();
         m_errorCode = 3;
-        m_errorText = QStringLiteral("2-Unable to read the file: %1").arg(file.errorString());
+        m_errorText = QStringLiteral("2-Unable to read the file: %1").arg(m_errorReason);
         return false;
     }
     LoadFromBytes(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));

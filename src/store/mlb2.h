@@ -76,6 +76,8 @@ public:
 
     int ErrorCode() const { return m_errorCode; }
     const QString& ErrorText() const { return m_errorText; }
+    // The system's reason for the last failed load or save ("No space left on device").
+    const QString& ErrorReason() const { return m_errorReason; }
 
     static constexpr char Separator = ';';
 
@@ -96,6 +98,7 @@ private:
     bool m_searchArmed = false;
     int m_errorCode = 0;
     QString m_errorText;
+    QString m_errorReason;
     TMlb2ParseCSV m_escaper;
     TConcordances m_matcher;
 };

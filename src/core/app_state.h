@@ -1,0 +1,53 @@
+#pragma once
+// AppState — the program-wide state that the main window owns for the whole run.
+
+#include "core/clock.h"
+#include "core/colour_text.h"
+#include "store/mlb2.h"
+
+#include <QString>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The settings values of kfz.ini while the program runs. Texts are Windows-1252 bytes as in
+// the file.
+struct Settings {
+    bool startSound = false;
+    TColor listBackground = clWindow; // "Farbe1"
+    TColor listText = clWindowText;   // "Farbe2"
+    std::string unitText = "L Liter"; // "Masseinheit"
+    std::string currencyText;         // "Waehrung", carried unchanged
+    bool remind = false;              // "TerminRemind"
+    int remindDays = 0;               // "TerminRemTime"
+    std::string nfName;               // "NFname", carried unchanged
+    bool windowPos = false;           // "FensterPos", carried unchanged
+};
+
+class AppState {
+public:
+    AppState(QString dataDir, const Clock& clock) : DataDir(std::move(dataDir)), clock(clock) {}
+
+    // Data directory, ending with the platform's separator.
+    QString DataDir;
+    Settings settings;
+
+    TMlb2 VehicleTable; // kfzdata.csv; its cursor is the current vehicle
+    TMlb2 CostTable;    // the current vehicle's cost records
+    TMlb2 TripTable;
+    TMlb2 AppointmentTable;
+
+    // File names of the current vehicle ("file" .. "file5" of its row).
+    std::string CurCostFile, CurTripFile, CurLogbookListFile, CurNotesFile, CurRecurringFile;
+    bool ConfirmBeforeSave = true;
+
+    const Clock& clock;
+
+    // DataDir followed by the bare file name.
+    QString path(std::string_view fileName) const;
+};
+
+// Saves a table as DataDir + fileName. nullopt on success, else the message for the user:
+// "Die Datei <name> konnte nicht gespeichert werden." and the system's reason.
+std::optional<QString> saveTable(TMlb2& table, const AppState& state, std::string_view fileName);
