@@ -10,8 +10,6 @@
 
 namespace {
 
-const std::string kEmpty;
-
 char foldCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool sameName(std::string_view a, std::string_view b) {
@@ -23,46 +21,44 @@ bool sameName(std::string_view a, std::string_view b) {
 
 bool onlySpaces(std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; }
 
-// Splits one line (CR bytes already irrelevant: they are skipped) into its items and hands
-// each finished item to `sink(index, item)`.
-template <typename Sink> void splitLine(std::string_view line, Sink&& sink) {
-    std::string item;
-    int index = 0;
+// Splits one line into its items: the unescaped bytes of all items back to back in `bytes`,
+// the end of each item in `ends`. CR bytes are no bytes of the line: one before LF belongs to the
+// line end, any other is dropped.
+void splitLine(std::string_view line, std::string& bytes, std::vector<std::uint32_t>& ends) {
+    bytes.clear();
+    ends.clear();
     const char* p = line.data();
     const char* const end = p + line.size();
     while (p < end) {
         // Fast path: copy the plain stretch up to the next special byte.
         const char* q = p;
         while (q < end && *q != ';' && *q != '\\' && *q != '\r') ++q;
-        item.append(p, static_cast<std::size_t>(q - p));
+        bytes.append(p, static_cast<std::size_t>(q - p));
         p = q;
         if (p >= end) break;
         const char c = *p++;
         if (c == ';') {
-            sink(index++, std::move(item));
-            item.clear();
+            ends.push_back(static_cast<std::uint32_t>(bytes.size()));
         } else if (c == '\\') {
-            // The escaped byte; a CR of the line end is no byte of the line.
             const char* x = p;
             while (x < end && *x == '\r') ++x;
             if (x >= end) {
-                item.push_back('\\');
+                bytes.push_back('\\');
                 p = x;
             } else if (*x == 'n' || *x == 'N') {
-                item.append("\r\n");
+                bytes.append("\r\n");
                 p = x + 1;
             } else {
-                item.push_back(*x);
+                bytes.push_back(*x);
                 p = x + 1;
             }
         }
-        // a CR not followed by LF is dropped; one before LF is part of the line end
     }
-    sink(index, std::move(item));
+    ends.push_back(static_cast<std::uint32_t>(bytes.size()));
 }
 
 template <typename Key, typename Less>
-void quickSort(std::vector<std::vector<std::string>>& rows, std::vector<Key>& keys, int lo, int hi, Less less) {
+void quickSort(std::vector<TableRow>& rows, std::vector<Key>& keys, int lo, int hi, Less less) {
     // The partition scheme fixes the order of equal keys; the two halves are disjoint, so
     // sorting the smaller one first (to bound the stack) gives the same result.
     while (lo < hi) {
@@ -137,7 +133,7 @@ int TMlb2::FieldIndex(std::string_view name) const {
 bool TMlb2::AddField(const std::string& name) {
     if (onlySpaces(name) || FieldIndex(name) >= 0) return false;
     m_fields.push_back(name);
-    for (auto& row : m_rows) row.emplace_back();
+    for (auto& row : m_rows) row.appendEmpty();
     return true;
 }
 
@@ -145,7 +141,7 @@ bool TMlb2::DeleteField(std::string_view name) {
     const int idx = FieldIndex(name);
     if (idx < 0) return false;
     m_fields.erase(m_fields.begin() + idx);
-    for (auto& row : m_rows) row.erase(row.begin() + idx);
+    for (auto& row : m_rows) row.erase(static_cast<std::size_t>(idx));
     return true;
 }
 
@@ -266,15 +262,15 @@ std::string TMlb2::GetValue(std::string_view field) const {
     return ValueAt(m_cursor, FieldIndex(field));
 }
 
-const std::string& TMlb2::ValueAt(int row, int fieldIndex) const {
-    if (row < 1 || row > RowCount() || fieldIndex < 0 || fieldIndex >= FieldCount()) return kEmpty;
+std::string_view TMlb2::ViewAt(int row, int fieldIndex) const {
+    if (row < 1 || row > RowCount() || fieldIndex < 0 || fieldIndex >= FieldCount()) return {};
     return m_rows[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(fieldIndex)];
 }
 
 bool TMlb2::SetValue(std::string_view field, std::string value) {
     const int idx = FieldIndex(field);
     if (!hasCurrentRow() || idx < 0) return false;
-    m_rows[static_cast<std::size_t>(m_cursor - 1)][static_cast<std::size_t>(idx)] = std::move(value);
+    m_rows[static_cast<std::size_t>(m_cursor - 1)].set(static_cast<std::size_t>(idx), value);
     return true;
 }
 
@@ -313,14 +309,14 @@ bool TMlb2::Find(std::string_view field, std::string_view op, std::string_view v
     int found = 0;
     if (o != Op::None) {
         for (int r = start; r <= RowCount() && found == 0; ++r) {
-            const std::string& v = ValueAt(r, idx);
+            const std::string_view v = ViewAt(r, idx);
             bool hit = false;
             switch (o) {
             case Op::Eq: hit = v == value; break;
-            case Op::Lt: hit = std::string_view(v) < value; break;
-            case Op::Gt: hit = std::string_view(v) > value; break;
-            case Op::Le: hit = std::string_view(v) <= value; break;
-            case Op::Ge: hit = std::string_view(v) >= value; break;
+            case Op::Lt: hit = v < value; break;
+            case Op::Gt: hit = v > value; break;
+            case Op::Le: hit = v <= value; break;
+            case Op::Ge: hit = v >= value; break;
             case Op::Like: hit = m_matcher.Matches(value, v); break;
             case Op::None: break;
             }
@@ -339,10 +335,11 @@ bool TMlb2::Find(std::string_view field, std::string_view op, std::string_view v
 bool TMlb2::SortText(std::string_view field) {
     const int idx = FieldIndex(field);
     if (RowCount() < 2 || idx < 0) return false;
-    std::vector<std::string> keys;
+    // Views into the rows stay valid: sorting moves the row blocks, it does not change them.
+    std::vector<std::string_view> keys;
     keys.reserve(m_rows.size());
     for (auto& row : m_rows) keys.push_back(row[static_cast<std::size_t>(idx)]);
-    quickSort(m_rows, keys, 0, RowCount() - 1, [](const std::string& a, const std::string& b) { return a < b; });
+    quickSort(m_rows, keys, 0, RowCount() - 1, [](std::string_view a, std::string_view b) { return a < b; });
     return true;
 }
 
@@ -373,7 +370,7 @@ std::string TMlb2::ToBytes() const {
     for (const auto& f : m_fields) estimate += f.size() + 1;
     if (!m_rows.empty()) {
         std::size_t firstRow = 2;
-        for (const auto& v : m_rows.front()) firstRow += v.size() + 2;
+        for (std::size_t i = 0; i < m_rows.front().size(); ++i) firstRow += m_rows.front()[i].size() + 2;
         estimate += firstRow * m_rows.size() + m_rows.size() * 8;
     }
     out.reserve(estimate);
@@ -404,23 +401,22 @@ bool TMlb2::SaveToFile(const QString& path) {
 }
 
 void TMlb2::appendParsedLine(std::string_view line, bool header) {
+    thread_local std::string bytes;
+    thread_local std::vector<std::uint32_t> ends;
     if (header) {
-        splitLine(line, [this](int, std::string&& item) { AddField(item); });
+        splitLine(line, bytes, ends);
+        std::uint32_t begin = 0;
+        for (std::uint32_t e : ends) {
+            AddField(bytes.substr(begin, e - begin));
+            begin = e;
+        }
         return;
     }
     // A line of nothing but spaces (CR bytes aside) adds no row.
-    bool blank = true;
-    for (char c : line)
-        if (c != ' ' && c != '\r') {
-            blank = false;
-            break;
-        }
-    if (blank) return;
-    m_rows.emplace_back(m_fields.size());
-    auto& row = m_rows.back();
-    splitLine(line, [&row](int index, std::string&& item) {
-        if (static_cast<std::size_t>(index) < row.size()) row[static_cast<std::size_t>(index)] = std::move(item);
-    });
+    if (line.find_first_not_of(" \r") == std::string_view::npos) return;
+    splitLine(line, bytes, ends);
+    const std::size_t parts = std::min(ends.size(), m_fields.size()); // surplus items are dropped
+    m_rows.emplace_back(m_fields.size(), bytes, ends.data(), parts);
 }
 
 void TMlb2::LoadFromBytes(std::string_view bytes) {

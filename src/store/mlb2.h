@@ -3,6 +3,7 @@
 // one cursor with Bof/Eof flags, search, two sorts and the semicolon file format.
 
 #include "store/concordances.h"
+#include "store/table_row.h"
 
 #include <QString>
 
@@ -55,8 +56,9 @@ public:
     double GetFloat(std::string_view field) const;
     bool SetFloat(std::string_view field, double value);
     // Value of any row by 1-based row number and 0-based field index, without moving the cursor;
-    // the empty text outside the table.
-    const std::string& ValueAt(int row, int fieldIndex) const;
+    // the empty text outside the table. The view stays valid until that row is changed.
+    std::string_view ViewAt(int row, int fieldIndex) const;
+    std::string ValueAt(int row, int fieldIndex) const { return std::string(ViewAt(row, fieldIndex)); }
 
     // Search, sort, copy
     bool BeginSearch();
@@ -90,7 +92,7 @@ private:
     void appendParsedLine(std::string_view line, bool header);
 
     std::vector<std::string> m_fields;
-    std::vector<std::vector<std::string>> m_rows;
+    std::vector<TableRow> m_rows;
     int m_cursor = 0; // 0: before the first row; may exceed RowCount() after DeleteRow
     int m_mark = -1;  // -1: no mark
     bool m_bof = true;

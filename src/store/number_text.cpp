@@ -36,6 +36,13 @@ Decimal shortestDecimal(double value) {
 } // namespace
 
 double TextToFloat(std::string_view text) {
+    // Fast path for the most common text, a plain whole number such as an odometer reading.
+    if (!text.empty() && text.size() <= 15) {
+        long long whole = 0;
+        std::size_t k = 0;
+        while (k < text.size() && isDigit(text[k])) whole = whole * 10 + (text[k++] - '0');
+        if (k == text.size()) return static_cast<double>(whole);
+    }
     // Steps 1 and 2: unify the decimal separator and keep only the characters of a number.
     std::string c;
     c.reserve(text.size());
