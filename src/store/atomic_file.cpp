@@ -34,8 +34,7 @@ AtomicSaveResult saveFileAtomically(const QString& path, std::string_view bytes,
     // QSaveFile::commit() alone can report success after a failed write and leave a cut-off
     // file, so every step is checked before the new file may replace the old one.
     const auto size = static_cast<qint64>(bytes.size());
-    const bool written = file.write(bytes.data(), size) == size && file.flush() &&
-                         file.error() == QFileDevice::NoError;
+    const bool written = file.write(bytes.data(), size) == size && file.flush() && file.error() == QFileDevice::NoError;
     if (!written) {
         if (reason) *reason = file.errorString();
         file.cancelWriting();

@@ -15,7 +15,9 @@ std::string prepare(std::string_view s, bool keepSpaces, bool caseSensitive) {
     return out;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 struct CharSet {
     std::bitset<256> members;

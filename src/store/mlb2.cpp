@@ -10,7 +10,9 @@
 
 namespace {
 
-char foldCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char foldCase(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 bool sameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -19,7 +21,9 @@ bool sameName(std::string_view a, std::string_view b) {
     return true;
 }
 
-bool onlySpaces(std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; }
+bool onlySpaces(std::string_view s) {
+    return s.find_first_not_of(' ') == std::string_view::npos;
+}
 
 // Splits one line into its items: the unescaped bytes of all items back to back in `bytes`,
 // the end of each item in `ends`. CR bytes are no bytes of the line: one before LF belongs to the
@@ -100,10 +104,17 @@ void TMlb2ParseCSV::AppendEscaped(std::string& out, std::string_view value) {
         out.append(p, static_cast<std::size_t>(q - p));
         if (q >= end) break;
         switch (*q) {
-        case '\r': out.append("\\n"); break;
-        case '\n': break;
-        case '\\': out.append("\\\\"); break;
-        default: out.append("\\;"); break;
+        case '\r':
+            out.append("\\n");
+            break;
+        case '\n':
+            break;
+        case '\\':
+            out.append("\\\\");
+            break;
+        default:
+            out.append("\\;");
+            break;
         }
         p = q + 1;
     }
@@ -274,9 +285,13 @@ bool TMlb2::SetValue(std::string_view field, std::string value) {
     return true;
 }
 
-double TMlb2::GetFloat(std::string_view field) const { return TextToFloat(GetValue(field)); }
+double TMlb2::GetFloat(std::string_view field) const {
+    return TextToFloat(GetValue(field));
+}
 
-bool TMlb2::SetFloat(std::string_view field, double value) { return SetValue(field, FloatToText(value)); }
+bool TMlb2::SetFloat(std::string_view field, double value) {
+    return SetValue(field, FloatToText(value));
+}
 
 bool TMlb2::BeginSearch() {
     if (m_rows.empty()) return false;
@@ -299,12 +314,18 @@ bool TMlb2::Find(std::string_view field, std::string_view op, std::string_view v
 
     enum class Op { Eq, Lt, Gt, Le, Ge, Like, None };
     Op o = Op::None;
-    if (op == "=") o = Op::Eq;
-    else if (op == "<") o = Op::Lt;
-    else if (op == ">") o = Op::Gt;
-    else if (op == "<=") o = Op::Le;
-    else if (op == ">=") o = Op::Ge;
-    else if (sameName(op, "LIKE")) o = Op::Like;
+    if (op == "=")
+        o = Op::Eq;
+    else if (op == "<")
+        o = Op::Lt;
+    else if (op == ">")
+        o = Op::Gt;
+    else if (op == "<=")
+        o = Op::Le;
+    else if (op == ">=")
+        o = Op::Ge;
+    else if (sameName(op, "LIKE"))
+        o = Op::Like;
 
     int found = 0;
     if (o != Op::None) {
@@ -312,13 +333,26 @@ bool TMlb2::Find(std::string_view field, std::string_view op, std::string_view v
             const std::string_view v = ViewAt(r, idx);
             bool hit = false;
             switch (o) {
-            case Op::Eq: hit = v == value; break;
-            case Op::Lt: hit = v < value; break;
-            case Op::Gt: hit = v > value; break;
-            case Op::Le: hit = v <= value; break;
-            case Op::Ge: hit = v >= value; break;
-            case Op::Like: hit = m_matcher.Matches(value, v); break;
-            case Op::None: break;
+            case Op::Eq:
+                hit = v == value;
+                break;
+            case Op::Lt:
+                hit = v < value;
+                break;
+            case Op::Gt:
+                hit = v > value;
+                break;
+            case Op::Le:
+                hit = v <= value;
+                break;
+            case Op::Ge:
+                hit = v >= value;
+                break;
+            case Op::Like:
+                hit = m_matcher.Matches(value, v);
+                break;
+            case Op::None:
+                break;
             }
             if (hit) found = r;
         }

@@ -1,5 +1,7 @@
 #include "store/number_text.h"
 
+#include "store/code_page.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -8,7 +10,9 @@
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Shortest decimal digits that read back as `value` (|value| > 0, finite): value = 0.D × 10^exp10.
 struct Decimal {
@@ -47,8 +51,10 @@ double TextToFloat(std::string_view text) {
     std::string c;
     c.reserve(text.size());
     for (char ch : text) {
-        if (ch == '.' || ch == ',') c.push_back(',');
-        else if (ch == '+' || ch == '-' || isDigit(ch) || ch == 'E' || ch == 'e') c.push_back(ch);
+        if (ch == '.' || ch == ',')
+            c.push_back(',');
+        else if (ch == '+' || ch == '-' || isDigit(ch) || ch == 'E' || ch == 'e')
+            c.push_back(ch);
     }
     if (c.empty()) return 0;
     if (!(c[0] == '+' || c[0] == '-' || isDigit(c[0]))) return 0;
@@ -74,8 +80,10 @@ double TextToFloat(std::string_view text) {
         ++i;
         if (i >= c.size()) return 0;
         bool expNegative = false;
-        if (c[i] == '+' || c[i] == '-') expNegative = c[i] == '-';
-        else if (!isDigit(c[i])) return 0;
+        if (c[i] == '+' || c[i] == '-')
+            expNegative = c[i] == '-';
+        else if (!isDigit(c[i]))
+            return 0;
         const std::size_t expDigits = (c[i] == '+' || c[i] == '-') ? i + 1 : i;
         for (std::size_t k = i + 1; k < c.size(); ++k)
             if (!isDigit(c[k])) return 0;
@@ -155,7 +163,8 @@ std::string FormatFixed(double value, int precision, int digits) {
             if (static_cast<std::size_t>(keep) < d.digits.size() && d.digits[static_cast<std::size_t>(keep)] >= '5') {
                 int k = keep - 1;
                 while (k >= 0 && kept[static_cast<std::size_t>(k)] == '9') kept[static_cast<std::size_t>(k--)] = '0';
-                if (k >= 0) ++kept[static_cast<std::size_t>(k)];
+                if (k >= 0)
+                    ++kept[static_cast<std::size_t>(k)];
                 else {
                     kept.insert(kept.begin(), '1');
                     ++exp10;
@@ -193,4 +202,103 @@ std::string FormatMoney62(double value) {
     std::string s = FormatFixed(value, 18, 2);
     if (s.size() < 6) s.insert(0, 6 - s.size(), ' ');
     return s;
+}
+
+// The strict conversions: the forms the program's own dialogs write, and nothing else.
+
+namespace {
+
+std::size_t skipBlanks(std::string_view text, std::size_t i) {
+    while (i < text.size() && text[i] == ' ') ++i;
+    return i;
+}
+
+std::size_t skipDigits(std::string_view text, std::size_t i) {
+    while (i < text.size() && isDigit(text[i])) ++i;
+    return i;
+}
+
+[[noreturn]] void throwConvertError(std::string_view text, const char* what) {
+    throw EConvertError("'" + toDisplay(text).toStdString() + "' ist kein " + what + ".");
+}
+
+} // namespace
+
+bool TryStrToFloat(std::string_view text, double& value) {
+    std::size_t i = skipBlanks(text, 0);
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    const std::size_t intBegin = i;
+    const std::size_t intEnd = i = skipDigits(text, i);
+    std::size_t fracBegin = i, fracEnd = i;
+    if (i < text.size() && text[i] == ',') {
+        fracBegin = ++i;
+        fracEnd = i = skipDigits(text, i);
+    }
+    if (intEnd == intBegin && fracEnd == fracBegin) return false;
+    long long exponent = 0;
+    if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
+        ++i;
+        bool expNegative = false;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) expNegative = text[i++] == '-';
+        const std::size_t expBegin = i;
+        for (; i < text.size() && isDigit(text[i]); ++i)
+            exponent = std::min(exponent * 10 + (text[i] - '0'), 100000LL); // far beyond the double range
+        if (i == expBegin) return false;
+        if (expNegative) exponent = -exponent;
+    }
+    if (skipBlanks(text, i) != text.size()) return false;
+
+    // Read through from_chars on the C form, independent of the process locale.
+    std::string plain;
+    plain.reserve(text.size() + 8);
+    plain.append(text.substr(intBegin, intEnd - intBegin));
+    if (intEnd == intBegin) plain.push_back('0');
+    if (fracEnd > fracBegin) {
+        plain.push_back('.');
+        plain.append(text.substr(fracBegin, fracEnd - fracBegin));
+    }
+    if (exponent != 0) {
+        plain.push_back('e');
+        plain += std::to_string(exponent);
+    }
+    double read = 0;
+    const auto res = std::from_chars(plain.data(), plain.data() + plain.size(), read);
+    if (res.ec == std::errc::result_out_of_range) {
+        if (exponent >= 0) return false; // too large for a double
+        read = 0;                        // too small: reads as 0
+    } else if (res.ec != std::errc()) {
+        return false;
+    }
+    value = negative ? -read : read;
+    return true;
+}
+
+double StrToFloat(std::string_view text) {
+    double value = 0;
+    if (!TryStrToFloat(text, value)) throwConvertError(text, "gültiger Gleitkommawert");
+    return value;
+}
+
+bool TryStrToInt(std::string_view text, int& value) {
+    std::size_t i = skipBlanks(text, 0);
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    const std::size_t begin = i;
+    long long magnitude = 0;
+    for (; i < text.size() && isDigit(text[i]); ++i) {
+        magnitude = magnitude * 10 + (text[i] - '0');
+        if (magnitude > 2147483648LL) return false;
+    }
+    if (i == begin || i != text.size()) return false;
+    const long long signedValue = negative ? -magnitude : magnitude;
+    if (signedValue > 2147483647LL) return false;
+    value = static_cast<int>(signedValue);
+    return true;
+}
+
+int StrToInt(std::string_view text) {
+    int value = 0;
+    if (!TryStrToInt(text, value)) throwConvertError(text, "gültiger Integerwert");
+    return value;
 }

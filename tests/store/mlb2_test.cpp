@@ -154,7 +154,8 @@ TEST(TMlb2Cursor, MarkAndReturn) {
     t.GoToRow(2);
     ASSERT_TRUE(t.MarkPosition());
     t.First();
-    do t.Next(); while (!t.Eof());
+    do t.Next();
+    while (!t.Eof());
     ASSERT_TRUE(t.ReturnToMark());
     EXPECT_EQ(t.GetValue("v"), "b");
     EXPECT_TRUE(t.Eof()); // the flags keep their values
@@ -185,8 +186,9 @@ struct FindCase {
     bool found;
     int rowAfter;
 };
-void PrintTo(const FindCase& c, std::ostream* os) { *os << c.name; }
-
+void PrintTo(const FindCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class TMlb2Find : public testing::TestWithParam<FindCase> {};
 
@@ -202,20 +204,19 @@ TEST_P(TMlb2Find, MovesToTheNextMatchingRow) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Operators, TMlb2Find,
-    testing::Values(FindCase{"EqualSkipsCurrentRow", "=", "10", 1, false, true, 5},
-                    FindCase{"EqualArmedTestsCurrentRow", "=", "10", 1, true, true, 1},
-                    FindCase{"EqualIsCaseSensitive", "=", "meier", 1, true, false, 1},
-                    FindCase{"LessComparesAsText", "<", "9", 1, true, true, 1},
-                    FindCase{"GreaterComparesAsText", ">", "10", 1, true, true, 2},
-                    FindCase{"LessOrEqual", "<=", "1", 2, false, false, 2},
-                    FindCase{"GreaterOrEqual", ">=", "banana", 1, true, true, 4},
-                    FindCase{"LikeIgnoresCase", "like", "MEI*", 1, false, true, 3},
-                    FindCase{"LikeNoBacktracking", "LIKE", "*a", 1, true, false, 1},
-                    FindCase{"UnknownOperatorMatchesNothing", "==", "10", 1, true, false, 1},
-                    FindCase{"NotFoundReturnsToTheRow", "=", "x", 3, false, false, 3}),
-    [](const testing::TestParamInfo<FindCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Operators, TMlb2Find,
+                         testing::Values(FindCase{"EqualSkipsCurrentRow", "=", "10", 1, false, true, 5},
+                                         FindCase{"EqualArmedTestsCurrentRow", "=", "10", 1, true, true, 1},
+                                         FindCase{"EqualIsCaseSensitive", "=", "meier", 1, true, false, 1},
+                                         FindCase{"LessComparesAsText", "<", "9", 1, true, true, 1},
+                                         FindCase{"GreaterComparesAsText", ">", "10", 1, true, true, 2},
+                                         FindCase{"LessOrEqual", "<=", "1", 2, false, false, 2},
+                                         FindCase{"GreaterOrEqual", ">=", "banana", 1, true, true, 4},
+                                         FindCase{"LikeIgnoresCase", "like", "MEI*", 1, false, true, 3},
+                                         FindCase{"LikeNoBacktracking", "LIKE", "*a", 1, true, false, 1},
+                                         FindCase{"UnknownOperatorMatchesNothing", "==", "10", 1, true, false, 1},
+                                         FindCase{"NotFoundReturnsToTheRow", "=", "x", 3, false, false, 3}),
+                         [](const testing::TestParamInfo<FindCase>& info) { return std::string(info.param.name); });
 
 TEST(TMlb2FindMore, FromBeyondTheLastRow) {
     TMlb2 t = tableOf({"a", "b"});

@@ -1,0 +1,10 @@
+#pragma once
+// TAboutBox — "Über das Programm": the program's name and version.
+
+#include <QDialog>
+
+class TAboutBox : public QDialog {
+    Q_OBJECT
+public:
+    explicit TAboutBox(QWidget* parent = nullptr);
+};

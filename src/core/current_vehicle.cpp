@@ -1,0 +1,107 @@
+#include "core/current_vehicle.h"
+
+#include "core/settings.h"
+#include "core/vehicle_table.h"
+#include "records/cost_records.h"
+#include "store/code_page.h"
+
+#include <QFileInfo>
+
+namespace {
+
+void takeFileNames(AppState& s) {
+    const TMlb2& v = s.VehicleTable;
+    s.CurCostFile = v.GetValue("file");
+    s.CurTripFile = v.GetValue("file2");
+    s.CurLogbookListFile = v.GetValue("file3");
+    s.CurNotesFile = v.GetValue("file4");
+    s.CurRecurringFile = v.GetValue("file5");
+}
+
+// Loads DataDir + CurCostFile into CostTable; false when the file is missing (the table is then
+// the empty record table, so a first record gets all its fields).
+bool loadCostRecords(AppState& s) {
+    s.CostTable.ClearRows();
+    const QString path = s.path(s.CurCostFile);
+    const bool present = !s.CurCostFile.empty() && QFileInfo(path).isFile() && s.CostTable.LoadFromFile(path);
+    if (!present) s.CostTable.CopyFrom(emptyCostTable());
+    addKrartField(s.CostTable);
+    s.CostTable.First();
+    return present;
+}
+
+} // namespace
+
+void activateVehicle(AppState& state) {
+    takeFileNames(state);
+    loadCostRecords(state);
+}
+
+std::vector<std::string> vehicleMenuCaptions(const TMlb2& vehicles) {
+    std::vector<std::string> out;
+    const int nummer = vehicles.FieldIndex("nummer");
+    const int bez = vehicles.FieldIndex("bez");
+    for (int r = 1; r <= vehicles.RowCount() && r <= kMaxVehicles; ++r)
+        out.push_back(vehicles.ValueAt(r, nummer) + '\t' + vehicles.ValueAt(r, bez));
+    return out;
+}
+
+bool chooseVehicleByCaption(AppState& state, const std::string& caption) {
+    TMlb2& v = state.VehicleTable;
+    const int current = v.RowNumber();
+    const int nummer = v.FieldIndex("nummer");
+    const int bez = v.FieldIndex("bez");
+    for (int r = 1; r <= v.RowCount(); ++r) {
+        if (v.ValueAt(r, nummer) + '\t' + v.ValueAt(r, bez) == caption) {
+            v.GoToRow(r);
+            activateVehicle(state);
+            return true;
+        }
+    }
+    v.GoToRow(current);
+    return false;
+}
+
+bool previousVehicle(AppState& state) {
+    if (!state.VehicleTable.Prior()) return false;
+    activateVehicle(state);
+    return true;
+}
+
+bool nextVehicle(AppState& state) {
+    if (!state.VehicleTable.Next()) return false;
+    activateVehicle(state);
+    return true;
+}
+
+QString currentVehicleText(const TMlb2& vehicles) {
+    return toDisplay(vehicles.GetValue("nummer") + "  /  " + vehicles.GetValue("bez"));
+}
+
+StartupOutcome startUp(AppState& state) {
+    StartupOutcome out;
+    readSettings(state);
+    if (auto failure = loadVehicleTable(state)) out.message = failure;
+    state.CostTable.CopyFrom(emptyCostTable());
+    TMlb2& v = state.VehicleTable;
+    if (v.IsEmpty()) return out;
+
+    // The vehicle used last: the row whose "file" is the one remembered in kfz.ini, else row 1.
+    const std::string remembered = state.CurCostFile;
+    v.First();
+    v.BeginSearch();
+    const bool found = v.Find("file", "=", remembered);
+    v.EndSearch();
+    if (!found) v.GoToRow(1);
+    fillAppointmentFileName(v);
+
+    takeFileNames(state);
+    const bool missingRemembered = !QFileInfo(state.path(remembered)).isFile() || remembered.empty();
+    const bool loaded = loadCostRecords(state);
+    if (missingRemembered || !loaded) {
+        out.message = QStringLiteral("FEHLER\r\n Das zuletzt verwendete Datenfile ") + toDisplay(remembered) +
+                      QStringLiteral(" befindet sich nicht mehr im Verzeichnis ") + state.DataDir +
+                      QStringLiteral("\r\nWählen Sie bitte in der Fahrzeugverwaltung ein Fahrzeug aus.");
+    }
+    return out;
+}

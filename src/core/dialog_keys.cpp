@@ -1,0 +1,35 @@
+#include "core/dialog_keys.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QWidget>
+
+void EnterMovesFocus::install(QWidget* dialog) {
+    auto* filter = new EnterMovesFocus(dialog);
+    for (QWidget* w : dialog->findChildren<QWidget*>()) {
+        if (qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QCheckBox*>(w) ||
+            (qobject_cast<QLineEdit*>(w) && !qobject_cast<QAbstractSpinBox*>(w->parentWidget())))
+            w->installEventFilter(filter);
+    }
+}
+
+bool EnterMovesFocus::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
+    if (auto* combo = qobject_cast<QComboBox*>(watched); combo && combo->view()->isVisible()) return false;
+    auto* widget = static_cast<QWidget*>(watched);
+    if (auto* spin = qobject_cast<QAbstractSpinBox*>(widget)) spin->interpretText();
+    // the dialog's next field in tab order
+    QWidget* next = widget->nextInFocusChain();
+    while (next && next != widget &&
+           (!(next->focusPolicy() & Qt::TabFocus) || !next->isEnabled() || !next->isVisible() || next->focusProxy()))
+        next = next->nextInFocusChain();
+    if (next) next->setFocus(Qt::TabFocusReason);
+    return true;
+}

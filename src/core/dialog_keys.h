@@ -1,0 +1,19 @@
+#pragma once
+// Enter moves from one input field of a dialog to the next, as the program has always done;
+// on a button it presses the button.
+
+#include <QObject>
+
+class QWidget;
+
+class EnterMovesFocus final : public QObject {
+public:
+    // Watches every input field of `dialog` (edits, spin boxes, date fields, check and combo boxes).
+    static void install(QWidget* dialog);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    using QObject::QObject;
+};

@@ -1,0 +1,18 @@
+#pragma once
+// The prompts seam: every message box and question of the program goes through here, so that
+// tests can record the prompts and script the answers.
+// A "\r" in a message is a line break; the window implementation shows it as one.
+
+#include <QString>
+
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+    virtual void error(const QString& message) = 0;
+    virtual void information(const QString& message) = 0;
+    // A plain Yes/No box; true on Yes.
+    virtual bool question(const QString& message) = 0;
+    // ConfirmDialog: asked before destructive actions; true only on Yes (closing the box by its
+    // title bar is no Yes).
+    virtual bool ConfirmDialog(const QString& title, const QString& instruction, const QString& message) = 0;
+};

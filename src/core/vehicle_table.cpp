@@ -1,0 +1,175 @@
+#include "core/vehicle_table.h"
+
+#include "store/code_page.h"
+
+#include <QDate>
+#include <QFile>
+
+#include <charconv>
+
+namespace {
+
+template <std::size_t N> std::string nameAt(const std::array<std::string_view, N>& names, std::optional<int> index) {
+    if (!index || *index < 0 || *index >= static_cast<int>(N)) return {};
+    return std::string(names[static_cast<std::size_t>(*index)]);
+}
+
+// "kme2" and "krstart2" count from 1; 0 is "none".
+template <std::size_t N> std::string secondNameAt(const std::array<std::string_view, N>& names, std::string_view text) {
+    const std::optional<int> index = codeIndex(text);
+    if (index == 0) return "-";
+    return nameAt(names, index ? std::optional<int>(*index - 1) : std::nullopt);
+}
+
+bool hasFieldExactly(const TMlb2& table, std::string_view name) {
+    for (int f = 1; f <= table.FieldCount(); ++f)
+        if (table.FieldName(f) == name) return true;
+    return false;
+}
+
+std::string dateText(const QDate& date) {
+    return fromDisplay(date.toString(QStringLiteral("dd.MM.yyyy")));
+}
+
+} // namespace
+
+std::optional<int> codeIndex(std::string_view indexText) {
+    int value = 0;
+    const char* const end = indexText.data() + indexText.size();
+    const auto [ptr, ec] = std::from_chars(indexText.data(), end, value);
+    if (indexText.empty() || ec != std::errc() || ptr != end) return std::nullopt;
+    return value;
+}
+
+std::string unitName(std::string_view indexText) {
+    return nameAt(UnitNames, codeIndex(indexText));
+}
+std::string currencyName(std::string_view indexText) {
+    return nameAt(CurrencyNames, codeIndex(indexText));
+}
+std::string fuelName(std::string_view indexText) {
+    return nameAt(FuelNames, codeIndex(indexText));
+}
+std::string secondUnitName(std::string_view indexText) {
+    return secondNameAt(UnitNames, indexText);
+}
+std::string secondFuelName(std::string_view indexText) {
+    return secondNameAt(FuelNames, indexText);
+}
+
+void upgradeVehicleTable(TMlb2& table) {
+    // Letter case counts in this check, while AddField refuses a name that differs from an
+    // existing one only in letter case: a table with "KME2" therefore keeps that one field and
+    // gains no "kme2" beside it. Field lookups ignore letter case, so "kme2" reads and writes it.
+    for (std::string_view name : kVehicleUpgradeFields)
+        if (!hasFieldExactly(table, name)) table.AddField(std::string(name));
+}
+
+std::optional<QString> loadVehicleTable(AppState& state) {
+    TMlb2& table = state.VehicleTable;
+    const QString path = state.path(kVehicleFileName);
+    std::optional<QString> error;
+    bool loaded = false;
+    if (QFile::exists(path)) {
+        loaded = table.LoadFromFile(path);
+        if (!loaded)
+            error = QStringLiteral("Die Datei %1 konnte nicht gelesen werden.\r%2")
+                        .arg(toDisplay(kVehicleFileName), table.ErrorReason());
+    }
+    if (!loaded) {
+        table.Clear();
+        for (std::string_view name : kVehicleBaseFields) table.AddField(std::string(name));
+    }
+    upgradeVehicleTable(table);
+    return error;
+}
+
+std::string vehicleNumberText(int number) {
+    std::string text = std::to_string(number);
+    if (text.size() < 3) text.insert(0, 3 - text.size(), '0');
+    return text;
+}
+
+std::optional<int> newVehicleNumber(const AppState& state) {
+    for (int n = 1; n <= kMaxVehicleNumber; ++n)
+        if (!QFile::exists(state.path("kfzdat." + vehicleNumberText(n)))) return n;
+    return std::nullopt;
+}
+
+std::optional<QString> createVehicle(AppState& state) {
+    if (state.VehicleTable.RowCount() >= kMaxVehicles)
+        return QStringLiteral("Es können höchstens %1 Fahrzeuge verwaltet werden.").arg(kMaxVehicles);
+    const std::optional<int> number = newVehicleNumber(state);
+    if (!number) return QStringLiteral("Es ist keine freie Fahrzeugnummer mehr vorhanden.");
+    const std::string nnn = vehicleNumberText(*number);
+    const std::string today = dateText(state.clock.today());
+    const std::string month = today.substr(today.size() - 7);
+
+    // The new row is made in a copy: the program's table takes it only when both files were
+    // written, so a failure leaves no half-created vehicle behind, neither in memory nor on disk.
+    TMlb2 table;
+    table.CopyFrom(state.VehicleTable);
+    table.AppendRow();
+    const std::pair<std::string_view, std::string> values[] = {
+        {"nummer", "Nummer " + nnn},
+        {"bez", "Fahrzeug " + nnn},
+        {"ID", std::to_string(*number)},
+        {"tinh", "50"},
+        {"tachostart", "0"},
+        {"au", month},
+        {"tuev", month},
+        {"instdat", month},
+        {"kdatum", today},
+        {"erstzul", today},
+        {"kpreis", "1"},
+        {"apreis", "0"},
+        {"instkm", "10000"},
+        {"sikm", "30000"},
+        {"simon", "12"},
+        {"privat", "ja"},
+        {"fahrer", ""},
+        {"fgstnr", ""},
+        {"bemerk1", ""},
+        {"bild", ""},
+        {"kme", "0"},
+        {"kme2", "0"},
+        {"waehr", "0"},
+        {"krstart", "0"},
+        {"krstart2", "0"},
+        {"leas", "nein"},
+        {"leasdauer", "0"},
+        {"leasstart", today},
+        {"file", "kfzdat." + nnn},
+        {"file2", "kfzfb." + nnn},
+        {"file3", "kfzfbe." + nnn},
+        {"file4", "kfznotiz." + nnn},
+        {"file5", "kfzwv." + nnn},
+        {"hybrid", "0"},
+        {"file6", "kfzterm." + nnn},
+    };
+    for (const auto& [field, value] : values) table.SetValue(field, value);
+
+    // The cost-record file first: its name was free, so removing it again undoes it exactly.
+    const std::string costFile = table.GetValue("file");
+    TMlb2 costs;
+    for (std::string_view name : kCostRecordFields) costs.AddField(std::string(name));
+    if (auto error = saveTable(costs, state, costFile)) return error;
+    if (auto error = saveTable(table, state, kVehicleFileName)) {
+        QFile::remove(state.path(costFile));
+        return error;
+    }
+    state.VehicleTable.CopyFrom(table); // the cursor is on the last row, the new vehicle
+    return std::nullopt;
+}
+
+std::optional<QString> saveVehicleTableSorted(AppState& state) {
+    state.VehicleTable.SortText("nummer");
+    return saveTable(state.VehicleTable, state, kVehicleFileName);
+}
+
+bool fillAppointmentFileName(TMlb2& table) {
+    if (!table.GetValue("file6").empty()) return false;
+    const std::string file2 = table.GetValue("file2");
+    const std::string digits = file2.size() > 5 ? file2.substr(5, 4) : std::string();
+    return table.SetValue("file6", "kfzterm" + digits);
+}

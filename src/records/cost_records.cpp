@@ -1,0 +1,53 @@
+#include "records/cost_records.h"
+
+#include "store/code_page.h"
+#include "store/number_text.h"
+
+#include <string>
+
+namespace {
+
+bool hasFieldExactly(const TMlb2& table, std::string_view name) {
+    for (int f = 1; f <= table.FieldCount(); ++f)
+        if (table.FieldName(f) == name) return true;
+    return false;
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Reads 1..maxDigits digits at `i`; false when there are none or more.
+bool readNumber(std::string_view text, std::size_t& i, std::size_t minDigits, std::size_t maxDigits, int& value) {
+    const std::size_t begin = i;
+    value = 0;
+    while (i < text.size() && isDigit(text[i]) && i - begin < maxDigits) value = value * 10 + (text[i++] - '0');
+    return i - begin >= minDigits && (i == text.size() || !isDigit(text[i]));
+}
+
+} // namespace
+
+TMlb2 emptyCostTable() {
+    TMlb2 table;
+    for (std::string_view name : kCostFields) table.AddField(std::string(name));
+    return table;
+}
+
+bool addKrartField(TMlb2& costs) {
+    if (hasFieldExactly(costs, "krart") || !costs.AddField("krart")) return false;
+    for (bool onRow = costs.First(); onRow; onRow = costs.Next()) costs.SetValue("krart", "0");
+    return true;
+}
+
+bool addTartField(TMlb2& costs) { return costs.FieldCount() == 9 && costs.AddField("tart"); }
+
+QDate StrToDate(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    int day = 0, month = 0, year = 0;
+    bool ok = readNumber(text, i, 1, 2, day) && i < text.size() && text[i++] == '.' &&
+              readNumber(text, i, 1, 2, month) && i < text.size() && text[i++] == '.' &&
+              readNumber(text, i, 4, 4, year);
+    while (ok && i < text.size() && text[i] == ' ') ++i;
+    const QDate date = ok && i == text.size() ? QDate(year, month, day) : QDate();
+    if (!date.isValid()) throw EConvertError("'" + toDisplay(text).toStdString() + "' ist kein gültiges Datum.");
+    return date;
+}

@@ -1,0 +1,61 @@
+#include "core/data_dir.h"
+
+#include "file_helpers.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Sets an environment variable for the life of the object.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const QString& value)
+        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name)) {
+        qputenv(name, value.toLocal8Bit());
+    }
+    ~ScopedEnv() {
+        if (m_had)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* m_name;
+    bool m_had;
+    QByteArray m_old;
+};
+
+TEST(DataDir, FollowsXdgDataHomeAndIsCreatedWithItsParents) {
+    QTemporaryDir home;
+    const QString base = home.filePath("a/b");
+    ScopedEnv env("XDG_DATA_HOME", base);
+    const QString dir = locateDataDir();
+    EXPECT_EQ(dir, base + "/Sternhof/Wagenwart_test/");
+    EXPECT_TRUE(QFileInfo(dir).isDir());
+    EXPECT_EQ(locateDataDir(), dir); // an existing directory is fine
+}
+
+TEST(DataDir, EndsWithOneSeparatorWhateverTheFolderEndsWith) {
+    QTemporaryDir home;
+    for (const QString& folder : {home.path(), home.path() + "/", home.path() + "//"}) {
+        SCOPED_TRACE(folder.toStdString());
+        EXPECT_EQ(dataDirBelow(folder), home.path() + "/Sternhof/Wagenwart_test/");
+    }
+}
+
+TEST(DataDir, FailureToCreateIsNotReported) {
+    QTemporaryDir home;
+    ASSERT_TRUE(writeBytes(home.filePath("datei"), "x"));
+    const QString dir = dataDirBelow(home.filePath("datei"));
+    EXPECT_EQ(dir, home.filePath("datei") + "/Sternhof/Wagenwart_test/");
+    EXPECT_FALSE(QFileInfo::exists(dir));
+}
+
+} // namespace
