@@ -81,7 +81,10 @@ QString currentVehicleText(const TMlb2& vehicles) {
 StartupOutcome startUp(AppState& state) {
     StartupOutcome out;
     readSettings(state);
-    if (auto failure = loadVehicleTable(state)) out.message = failure;
+    if (auto failure = loadVehicleTable(state)) {
+        out.message = failure;
+        out.vehicleFileUnreadable = true;
+    }
     state.CostTable.CopyFrom(emptyCostTable());
     TMlb2& v = state.VehicleTable;
     if (v.IsEmpty()) return out;

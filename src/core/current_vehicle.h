@@ -30,5 +30,7 @@ QString currentVehicleText(const TMlb2& vehicles);
 // there is one, is for the user ("FEHLER" ... or a vehicle table that could not be read).
 struct StartupOutcome {
     std::optional<QString> message;
+    // kfzdata.csv exists but could not be read: it must not be overwritten at shut-down.
+    bool vehicleFileUnreadable = false;
 };
 StartupOutcome startUp(AppState& state);

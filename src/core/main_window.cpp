@@ -71,6 +71,7 @@ TForm1::TForm1(const QString& dataDir, const Clock& clock, Prompts& prompts, QWi
     buildMenus();
 
     const StartupOutcome outcome = startUp(m_state);
+    m_keepVehicleFile = outcome.vehicleFileUnreadable;
     m_fuelList->listModel().setTitle(3, quantityColumnTitle(m_state.settings.unitText));
     applyListColours();
     if (m_state.settings.startSound) playStartSound();
@@ -412,7 +413,6 @@ void TForm1::firstActivation() {
 
 void TForm1::closeEvent(QCloseEvent* event) {
     saveVehicleTable();
-    m_closedOnce = true;
     QMainWindow::closeEvent(event);
 }
 

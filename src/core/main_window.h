@@ -97,7 +97,7 @@ private:
     AppState m_state;
     Prompts& m_prompts;
     bool m_activatedOnce = false;
-    bool m_closedOnce = false;
+    bool m_keepVehicleFile = false; // an unreadable kfzdata.csv is never overwritten
 
     BannerStrip* m_banner = nullptr;
     QTabWidget* m_tabs = nullptr;

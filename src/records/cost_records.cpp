@@ -13,7 +13,9 @@ bool hasFieldExactly(const TMlb2& table, std::string_view name) {
     return false;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Reads 1..maxDigits digits at `i`; false when there are none or more.
 bool readNumber(std::string_view text, std::size_t& i, std::size_t minDigits, std::size_t maxDigits, int& value) {
@@ -37,7 +39,9 @@ bool addKrartField(TMlb2& costs) {
     return true;
 }
 
-bool addTartField(TMlb2& costs) { return costs.FieldCount() == 9 && costs.AddField("tart"); }
+bool addTartField(TMlb2& costs) {
+    return costs.FieldCount() == 9 && costs.AddField("tart");
+}
 
 QDate StrToDate(std::string_view text) {
     std::size_t i = 0;

@@ -11,8 +11,8 @@
 #include <string_view>
 
 // The fields of a record file created by this program, in their order.
-inline constexpr std::array<std::string_view, 11> kCostFields = {
-    "ID", "Datum", "kmstnd", "preis", "liter", "voll", "art", "text", "service", "tart", "krart"};
+inline constexpr std::array<std::string_view, 11> kCostFields = {"ID",  "Datum", "kmstnd",  "preis", "liter", "voll",
+                                                                 "art", "text",  "service", "tart",  "krart"};
 
 // A table with the eleven fields and no rows, as a new vehicle's record file starts.
 TMlb2 emptyCostTable();

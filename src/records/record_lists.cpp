@@ -5,11 +5,46 @@
 #include "store/code_page.h"
 #include "store/number_text.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
-QString latin1(const std::string& ascii) { return QString::fromLatin1(ascii); }
+QString latin1(const std::string& ascii) {
+    return QString::fromLatin1(ascii);
+}
+
+// The "%6.2f" cell of a stored number. A value written as the dialogs write it, plain digits with
+// at most two decimals ("45,67", "38,2", "40"), gives its own digits: the same text that
+// FormatMoney62(TextToFloat(text)) gives, without the detour through a double. Anything else
+// takes that detour.
+QString money62(std::string_view text) {
+    auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    std::size_t i = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    if (negative) ++i;
+    const std::size_t intBegin = i;
+    while (i < text.size() && isDigit(text[i])) ++i;
+    const std::size_t intEnd = i;
+    char frac[2] = {'0', '0'};
+    if (i < text.size() && (text[i] == ',' || text[i] == '.')) {
+        ++i;
+        for (std::size_t d = 0; d < 2 && i < text.size() && isDigit(text[i]); ++d) frac[d] = text[i++];
+    }
+    if (i != text.size() || intEnd == intBegin || intEnd - intBegin > 12)
+        return latin1(FormatMoney62(TextToFloat(text)));
+
+    std::size_t first = intBegin; // without leading zeros
+    while (first + 1 < intEnd && text[first] == '0') ++first;
+    const bool zero = text[first] == '0' && frac[0] == '0' && frac[1] == '0';
+    std::string digits;
+    if (negative && !zero) digits.push_back('-'); // no minus before 0,00
+    digits.append(text.substr(first, intEnd - first));
+    digits.push_back(',');
+    digits.append(frac, 2);
+    if (digits.size() < 6) digits.insert(0, 6 - digits.size(), ' ');
+    return latin1(digits);
+}
 
 // The full-tank intervals of the fuel list, over readings and quantities read once per build.
 class Intervals {
@@ -18,11 +53,10 @@ public:
         : m_km(static_cast<std::size_t>(costs.RowCount()) + 1), m_liter(m_km.size()), m_full(m_km.size()) {
         for (int row = 1; row <= costs.RowCount(); ++row) {
             const auto r = static_cast<std::size_t>(row);
-            m_km[r] = std::trunc(TextToFloat(costs.ViewAt(row, kmstnd)));
-            // An other cost adds nothing to the quantity.
-            m_liter[r] = costs.ViewAt(row, art) == "s" ? 0 : TextToFloat(costs.ViewAt(row, liter));
-            m_full[r] = costs.ViewAt(row, voll) == "ja";
             const std::string_view kind = costs.ViewAt(row, art);
+            m_km[r] = std::trunc(TextToFloat(costs.ViewAt(row, kmstnd)));
+            m_liter[r] = kind == "s" ? 0 : TextToFloat(costs.ViewAt(row, liter)); // an other cost adds nothing
+            m_full[r] = costs.ViewAt(row, voll) == "ja";
             m_fillUps += kind == "t";
             m_otherCosts += kind == "s";
         }
@@ -30,8 +64,6 @@ public:
 
     int fillUps() const { return m_fillUps; }
     int otherCosts() const { return m_otherCosts; }
-
-    double quantity(int row) const { return m_liter[static_cast<std::size_t>(row)]; }
 
     struct Interval {
         double distance, quantity;
@@ -71,11 +103,14 @@ RecordLists buildRecordLists(TMlb2& costs, const TMlb2& vehicles) {
                                  ? toDisplay(FuelNames[static_cast<std::size_t>(fuelIndex)])
                                  : QString();
 
-    const int datum = costs.FieldIndex("Datum"), kmstnd = costs.FieldIndex("kmstnd"),
-              preis = costs.FieldIndex("preis"), liter = costs.FieldIndex("liter"), voll = costs.FieldIndex("voll"),
-              art = costs.FieldIndex("art"), text = costs.FieldIndex("text"), service = costs.FieldIndex("service");
+    const int datum = costs.FieldIndex("Datum"), kmstnd = costs.FieldIndex("kmstnd"), preis = costs.FieldIndex("preis"),
+              liter = costs.FieldIndex("liter"), voll = costs.FieldIndex("voll"), art = costs.FieldIndex("art"),
+              text = costs.FieldIndex("text"), service = costs.FieldIndex("service");
     int tart = costs.FieldIndex("tart");
     const Intervals intervals(costs, kmstnd, liter, voll, art);
+    // Texts that many rows show, made once and shared by them.
+    const QString dash = QStringLiteral("-"), yes = QStringLiteral("ja"), no = QStringLiteral("nein");
+    auto shared = [&](std::string_view bytes) { return bytes == "ja" ? yes : bytes == "nein" ? no : toDisplay(bytes); };
     lists.fuel.reserve(static_cast<std::size_t>(intervals.fillUps()));
     lists.other.reserve(static_cast<std::size_t>(intervals.otherCosts()));
     const int cursor = costs.RowNumber();
@@ -87,8 +122,8 @@ RecordLists buildRecordLists(TMlb2& costs, const TMlb2& vehicles) {
             OtherCostListRow& line = lists.other.emplace_back();
             line.tableRow = row;
             line.cells = {toDisplay(costs.ViewAt(row, datum)), toDisplay(costs.ViewAt(row, kmstnd)),
-                          latin1(FormatMoney62(TextToFloat(costs.ViewAt(row, preis)))),
-                          toDisplay(costs.ViewAt(row, service)), toDisplay(costs.ViewAt(row, text))};
+                          money62(costs.ViewAt(row, preis)), shared(costs.ViewAt(row, service)),
+                          toDisplay(costs.ViewAt(row, text))};
             continue;
         }
         if (kind != "t") continue; // shown in neither list
@@ -109,17 +144,18 @@ RecordLists buildRecordLists(TMlb2& costs, const TMlb2& vehicles) {
         auto& cells = line.cells;
         cells[0] = toDisplay(costs.ViewAt(row, datum));
         cells[1] = toDisplay(costs.ViewAt(row, kmstnd));
-        cells[2] = latin1(FormatMoney62(TextToFloat(costs.ViewAt(row, preis))));
-        cells[3] = latin1(FormatMoney62(intervals.quantity(row)));
+        cells[2] = money62(costs.ViewAt(row, preis));
+        cells[3] = money62(costs.ViewAt(row, liter));
         if (secondFuel && costs.ViewAt(row, tart) == "1") cells[4] = fuelName;
         const std::string_view full = costs.ViewAt(row, voll);
-        cells[6] = toDisplay(full);
+        cells[6] = shared(full);
         if (full == "ja") {
             const Intervals::Interval interval = intervals.endingAt(row);
             cells[5] = latin1(FloatToText(interval.distance));
-            if (interval.distance > 0) cells[7] = latin1(FormatFixed(interval.quantity / (interval.distance / 100), 3, 2));
+            if (interval.distance > 0)
+                cells[7] = latin1(FormatFixed(interval.quantity / (interval.distance / 100), 3, 2));
         } else {
-            cells[5] = cells[7] = QStringLiteral("-");
+            cells[5] = cells[7] = dash;
         }
     }
     if (cursorMoved && cursor >= 1 && cursor <= rows) costs.GoToRow(cursor);

@@ -39,10 +39,10 @@ RecordLists buildRecordLists(TMlb2& costs, const TMlb2& vehicles);
 
 // Column titles. Column 3's "Menge" is replaced by quantityColumnTitle at start-up; column 4 is
 // the hidden fuel type column.
-inline constexpr std::array<std::u16string_view, 8> kFuelListTitles = {
-    u"Datum", u"KM-Stand", u"Preis", u"Menge", u"", u"gef. KM", u"voll", u"Verbrauch"};
-inline constexpr std::array<std::u16string_view, 5> kOtherCostListTitles = {u"Datum", u"KM-Stand", u"Preis",
-                                                                            u"Service", u"Text"};
+inline constexpr std::array<std::u16string_view, 8> kFuelListTitles = {u"Datum", u"KM-Stand", u"Preis", u"Menge",
+                                                                       u"",      u"gef. KM",  u"voll",  u"Verbrauch"};
+inline constexpr std::array<std::u16string_view, 5> kOtherCostListTitles = {u"Datum", u"KM-Stand", u"Preis", u"Service",
+                                                                            u"Text"};
 
 // The quantity column's title for the unit text of the settings (Windows-1252 bytes): "Liter",
 // "KG" or "CM³" for "L Liter", "KG Kilogramm", "CM³ Kubikzentimeter", else "Menge".
@@ -77,7 +77,9 @@ constexpr Rgb frameColour(int r, int g, int b) {
     auto darker = [](int c) { return c > 64 ? c - 64 : 0; };
     return {darker(r), darker(g), darker(b)};
 }
-constexpr Rgb frameColour(Rgb background) { return frameColour(background.r, background.g, background.b); }
+constexpr Rgb frameColour(Rgb background) {
+    return frameColour(background.r, background.g, background.b);
+}
 
 struct CellColours {
     Rgb background, text, frame;

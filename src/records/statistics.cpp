@@ -22,8 +22,12 @@ QString codeName(std::span<const std::string_view> names, std::string_view index
 }
 
 // A figure as the panel shows it: the number and one blank.
-QString figure(const std::string& number) { return QString::fromLatin1(number) + u' '; }
-QString figure(long long number) { return QString::number(number) + u' '; }
+QString figure(const std::string& number) {
+    return QString::fromLatin1(number) + u' ';
+}
+QString figure(long long number) {
+    return QString::number(number) + u' ';
+}
 
 } // namespace
 
@@ -50,9 +54,8 @@ StatisticsPanel computeStatistics(const TMlb2& costs, const TMlb2& vehicles) {
     p.nextServiceHint = toDisplay(vehicles.GetValue("instkm"));
     if (costs.IsEmpty()) return p;
 
-    const int datum = costs.FieldIndex("Datum"), kmstnd = costs.FieldIndex("kmstnd"),
-              preis = costs.FieldIndex("preis"), liter = costs.FieldIndex("liter"), voll = costs.FieldIndex("voll"),
-              art = costs.FieldIndex("art");
+    const int datum = costs.FieldIndex("Datum"), kmstnd = costs.FieldIndex("kmstnd"), preis = costs.FieldIndex("preis"),
+              liter = costs.FieldIndex("liter"), voll = costs.FieldIndex("voll"), art = costs.FieldIndex("art");
 
     double total = 0, other = 0, quantity = 0;
     long long otherCount = 0, fuelCount = 0;

@@ -45,7 +45,9 @@ struct KrartCase {
     std::vector<std::string> valuesAfter; // of the field read as "krart"
 };
 
-void PrintTo(const KrartCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const KrartCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class KrartMigration : public testing::TestWithParam<KrartCase> {};
 
@@ -75,7 +77,7 @@ TEST(CostRecordFile, ListBuildingAddsTartToANineFieldTable) {
     buildRecordLists(table, vehicleTable({.krstart2 = "1"}));
     EXPECT_EQ(fieldNames(table).back(), "tart");
     EXPECT_EQ(column(table, "tart"), (std::vector<std::string>{"1", "", "1"})); // fill-ups only
-    EXPECT_FALSE(addTartField(table)); // ten fields now
+    EXPECT_FALSE(addTartField(table));                                          // ten fields now
 }
 
 TEST(CostRecordFile, OpeningTheVehicleFirstLeavesTenFieldsWithoutTart) {

@@ -6,9 +6,9 @@
 
 #include <QString>
 
-#include <vector>
 #include <ostream>
 #include <string>
+#include <vector>
 
 // One row of a record table; the fields left out stay empty.
 struct Record {
@@ -71,4 +71,6 @@ inline TMlb2 vehicleTable(const Vehicle& v = {}) {
 }
 
 // Readable failures for the display texts.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}

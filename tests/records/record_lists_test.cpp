@@ -3,6 +3,7 @@
 
 #include "cost_tables.h"
 #include "records/record_lists.h"
+#include "store/number_text.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +28,9 @@ struct IntervalCase {
     std::vector<IntervalCells> expected;
 };
 
-void PrintTo(const IntervalCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const IntervalCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class FuelListIntervals : public testing::TestWithParam<IntervalCase> {};
 
@@ -57,10 +60,10 @@ INSTANTIATE_TEST_SUITE_P(
                      {fillUp("01.03.2024", "10000", "60,00", "40", true), otherCost("05.03.2024", "10200", "200,00"),
                       fillUp("15.03.2024", "10500", "52,50", "35", true)},
                      {{"0", "ja", ""}, {"500", "ja", "7,00"}}},
-        IntervalCase{"SameReadingTwice",
-                     {fillUp("01.03.2024", "10000", "60,00", "40", true),
-                      fillUp("01.03.2024", "10000", "15,00", "10", true)},
-                     {{"0", "ja", ""}, {"0", "ja", ""}}}),
+        IntervalCase{
+            "SameReadingTwice",
+            {fillUp("01.03.2024", "10000", "60,00", "40", true), fillUp("01.03.2024", "10000", "15,00", "10", true)},
+            {{"0", "ja", ""}, {"0", "ja", ""}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RecordLists, RowsShowTheRecordsInTableOrderWithTheirRowNumbers) {
@@ -73,9 +76,11 @@ TEST(RecordLists, RowsShowTheRecordsInTableOrderWithTheirRowNumbers) {
 
     ASSERT_EQ(lists.fuel.size(), 2u);
     EXPECT_EQ(lists.fuel[0].tableRow, 1);
-    EXPECT_EQ(lists.fuel[0].cells, (std::array<QString, 8>{"01.03.2024", "10000", " 45,67", " 38,20", "", "0", "ja", ""}));
+    EXPECT_EQ(lists.fuel[0].cells,
+              (std::array<QString, 8>{"01.03.2024", "10000", " 45,67", " 38,20", "", "0", "ja", ""}));
     EXPECT_EQ(lists.fuel[1].tableRow, 3);
-    EXPECT_EQ(lists.fuel[1].cells, (std::array<QString, 8>{"20.03.2024", "10500", " 12,50", " 35,00", "", "-", "nein", "-"}));
+    EXPECT_EQ(lists.fuel[1].cells,
+              (std::array<QString, 8>{"20.03.2024", "10500", " 12,50", " 35,00", "", "-", "nein", "-"}));
 
     ASSERT_EQ(lists.other.size(), 2u);
     EXPECT_EQ(lists.other[0].tableRow, 2);
@@ -84,9 +89,26 @@ TEST(RecordLists, RowsShowTheRecordsInTableOrderWithTheirRowNumbers) {
     EXPECT_EQ(lists.other[1].cells, (std::array<QString, 5>{"30.03.2024", "10700", " 20,00", "", "Maut"}));
 }
 
+TEST(RecordLists, MoneyCellsAreTheSixTwoFormOfTheTolerantReading) {
+    for (const char* text :
+         {"45,67",           "38,2",     "40",         "0",  "-0,00", "-3",  "007,50", "12.5",
+          "1.234",           "1.234,56", "12,50 \x80", "",   "abc",   "-,5", "+5",     "999999999999,99",
+          "1234567890123,5", "0,005",    "2,345",      " 7", "1E3"}) {
+        SCOPED_TRACE(text);
+        TMlb2 costs =
+            costTable({fillUp("01.03.2024", "1000", text, text, false), otherCost("02.03.2024", "1100", text)});
+        const RecordLists lists = buildRecordLists(costs, vehicleTable());
+        const QString expected = QString::fromLatin1(FormatMoney62(TextToFloat(text)));
+        EXPECT_EQ(lists.fuel.at(0).cells[2], expected);
+        EXPECT_EQ(lists.fuel.at(0).cells[3], expected);
+        EXPECT_EQ(lists.other.at(0).cells[2], expected);
+    }
+}
+
 TEST(RecordLists, EmptyTableGivesTitleRowsOnlyAndStaysUnchanged) {
     TMlb2 costs;
-    for (const char* f : {"ID", "Datum", "kmstnd", "preis", "liter", "voll", "art", "text", "service"}) costs.AddField(f);
+    for (const char* f : {"ID", "Datum", "kmstnd", "preis", "liter", "voll", "art", "text", "service"})
+        costs.AddField(f);
     const RecordLists lists = buildRecordLists(costs, vehicleTable({.krstart2 = "1"}));
     EXPECT_TRUE(lists.fuel.empty());
     EXPECT_TRUE(lists.other.empty());
@@ -102,13 +124,16 @@ struct FuelTypeCase {
     const char* shown; // column 4, UTF-8
 };
 
-void PrintTo(const FuelTypeCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const FuelTypeCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class FuelTypeColumn : public testing::TestWithParam<FuelTypeCase> {};
 
 TEST_P(FuelTypeColumn, NamesTheFuelTypeOfVehiclesWithTwo) {
     const FuelTypeCase& c = GetParam();
-    TMlb2 costs = costTable({fillUp("01.03.2024", "10000", "60,00", "40", true), otherCost("02.03.2024", "10100", "5")});
+    TMlb2 costs =
+        costTable({fillUp("01.03.2024", "10000", "60,00", "40", true), otherCost("02.03.2024", "10100", "5")});
     costs.GoToRow(1);
     costs.SetValue("tart", c.tartBefore);
     costs.GoToRow(2);
@@ -120,14 +145,13 @@ TEST_P(FuelTypeColumn, NamesTheFuelTypeOfVehiclesWithTwo) {
     EXPECT_EQ(costs.RowNumber(), 2);                           // the cursor stays where it was
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Vehicles, FuelTypeColumn,
-    testing::Values(FuelTypeCase{"SecondFuelTypeMarksTheRecord", "3", "5", "", "1", "Diesel"},
-                    FuelTypeCase{"EmptySecondFuelTypeCountsAsOne", "1", "", "", "1", "Benzin S"},
-                    FuelTypeCase{"NoSecondFuelType", "1", "0", "", "", ""},
-                    FuelTypeCase{"MarkedRecordOfAVehicleWithOne", "1", "0", "1", "1", ""},
-                    FuelTypeCase{"UnknownFuelType", "9", "1", "", "1", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Vehicles, FuelTypeColumn,
+                         testing::Values(FuelTypeCase{"SecondFuelTypeMarksTheRecord", "3", "5", "", "1", "Diesel"},
+                                         FuelTypeCase{"EmptySecondFuelTypeCountsAsOne", "1", "", "", "1", "Benzin S"},
+                                         FuelTypeCase{"NoSecondFuelType", "1", "0", "", "", ""},
+                                         FuelTypeCase{"MarkedRecordOfAVehicleWithOne", "1", "0", "1", "1", ""},
+                                         FuelTypeCase{"UnknownFuelType", "9", "1", "", "1", ""}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RecordLists, QuantityColumnTitleFollowsTheUnitSetting) {
     EXPECT_EQ(quantityColumnTitle("L Liter"), "Liter");

@@ -40,7 +40,9 @@ struct PanelCase {
     std::map<std::string, QString> expected; // the figures this case is about
 };
 
-void PrintTo(const PanelCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const PanelCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class Statistics : public testing::TestWithParam<PanelCase> {};
 
@@ -160,8 +162,8 @@ TEST(StatisticsPanel, CaptionsCarryUnitAndCurrency) {
 
 TEST(StatisticsPanel, SwitchingToASingleFillUpEmptiesTheConsumption) {
     const TMlb2 vehicle = vehicleTable();
-    const TMlb2 two = costTable({fillUp("01.03.2024", "10000", "60,00", "40,00", true),
-                                 fillUp("20.03.2024", "10500", "52,50", "35,00", true)});
+    const TMlb2 two = costTable(
+        {fillUp("01.03.2024", "10000", "60,00", "40,00", true), fillUp("20.03.2024", "10500", "52,50", "35,00", true)});
     const TMlb2 one = costTable({fillUp("01.03.2024", "10000", "60,00", "40,00", true)});
     EXPECT_EQ(computeStatistics(two, vehicle).consumption, "7,00 ");
     EXPECT_EQ(computeStatistics(one, vehicle).consumption, "");
@@ -174,7 +176,9 @@ struct BadValue {
     const char* message;
 };
 
-void PrintTo(const BadValue& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const BadValue& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class StatisticsOfBadValues : public testing::TestWithParam<BadValue> {};
 
@@ -191,23 +195,23 @@ TEST_P(StatisticsOfBadValues, ThrowTheConversionMessage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Records, StatisticsOfBadValues,
-    testing::Values(
-        BadValue{"PriceWithPoint",
-                 {fillUp("01.03.2024", "10000", "12.5", "40,00", true)},
-                 "50",
-                 "'12.5' ist kein gültiger Gleitkommawert."},
-        BadValue{"QuantityWithPoint",
-                 {fillUp("01.03.2024", "10000", "60,00", "40,00", true),
-                  fillUp("02.03.2024", "10500", "60,00", "35.5", true)},
-                 "50",
-                 "'35.5' ist kein gültiger Gleitkommawert."},
-        BadValue{"Date", {otherCost("abc", "10000", "10,00")}, "50", "'abc' ist kein gültiges Datum."},
-        BadValue{"Reading", {otherCost("01.03.2024", "x", "10,00")}, "50", "'x' ist kein gültiger Integerwert."},
-        BadValue{"TankCapacity",
-                 {fillUp("01.03.2024", "10000", "60,00", "40,00", true),
-                  fillUp("20.03.2024", "10500", "52,50", "35,00", true)},
-                 "45,5",
-                 "'45,5' ist kein gültiger Integerwert."}),
+    testing::Values(BadValue{"PriceWithPoint",
+                             {fillUp("01.03.2024", "10000", "12.5", "40,00", true)},
+                             "50",
+                             "'12.5' ist kein gültiger Gleitkommawert."},
+                    BadValue{"QuantityWithPoint",
+                             {fillUp("01.03.2024", "10000", "60,00", "40,00", true),
+                              fillUp("02.03.2024", "10500", "60,00", "35.5", true)},
+                             "50",
+                             "'35.5' ist kein gültiger Gleitkommawert."},
+                    BadValue{"Date", {otherCost("abc", "10000", "10,00")}, "50", "'abc' ist kein gültiges Datum."},
+                    BadValue{
+                        "Reading", {otherCost("01.03.2024", "x", "10,00")}, "50", "'x' ist kein gültiger Integerwert."},
+                    BadValue{"TankCapacity",
+                             {fillUp("01.03.2024", "10000", "60,00", "40,00", true),
+                              fillUp("20.03.2024", "10500", "52,50", "35,00", true)},
+                             "45,5",
+                             "'45,5' ist kein gültiger Integerwert."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -40,7 +40,12 @@ TEST(StrToInt, ReadsWholeNumbers) {
     const struct {
         const char* text;
         int value;
-    } cases[] = {{"10500", 10500}, {"  42", 42}, {"-7", -7}, {"+3", 3}, {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1}};
+    } cases[] = {{"10500", 10500},
+                 {"  42", 42},
+                 {"-7", -7},
+                 {"+3", 3},
+                 {"2147483647", 2147483647},
+                 {"-2147483648", -2147483647 - 1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(StrToInt(c.text), c.value);
@@ -68,11 +73,13 @@ TEST(ConvertError, CarriesTheMessageShownToTheUser) {
         const char* text;
         const char* message;
     } cases[] = {
-        {[](const char* t) { return std::to_string(StrToFloat(t)); }, "12.5", "'12.5' ist kein gültiger Gleitkommawert."},
+        {[](const char* t) { return std::to_string(StrToFloat(t)); }, "12.5",
+         "'12.5' ist kein gültiger Gleitkommawert."},
         {[](const char* t) { return std::to_string(StrToInt(t)); }, "x", "'x' ist kein gültiger Integerwert."},
         {[](const char* t) { return StrToDate(t).toString().toStdString(); }, "abc", "'abc' ist kein gültiges Datum."},
         // The offending value is Windows-1252 bytes; the message is UTF-8.
-        {[](const char* t) { return std::to_string(StrToFloat(t)); }, "12 \x80", "'12 €' ist kein gültiger Gleitkommawert."},
+        {[](const char* t) { return std::to_string(StrToFloat(t)); }, "12 \x80",
+         "'12 €' ist kein gültiger Gleitkommawert."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

@@ -1,0 +1,111 @@
+// The start-up measurement of Wagenwart: the program's own start-up (as src/app/main.cpp does
+// it) around the real main window, over the data directory given as argv[1]. It prints the
+// wall-clock times (nanoseconds since the epoch) of main's first statement, the application
+// object made, the window made and the window's first complete paint, then ends;
+// startup.sh subtracts the time it took before starting the process.
+//
+// The first-paint detection is the same as in startup_minimal.cpp: keep both alike.
+
+#include "core/clock.h"
+#include "core/main_window.h"
+#include "core/message_prompts.h"
+#include "core/single_instance.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEvent>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QMetaObject>
+#include <QTranslator>
+
+#include <chrono>
+#include <cstdio>
+#include <exception>
+
+namespace {
+
+long long wallClockNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+// Sees the top-level window's first paint event. The frame is complete (children painted, the
+// backing store flushed) once control is back in the event loop, so the time is taken in a
+// queued call after that event; then the program ends.
+class FirstPaint final : public QObject {
+public:
+    long long mainNs = 0, appNs = 0, windowNs = 0;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (!m_seen && event->type() == QEvent::Paint) {
+            m_seen = true;
+            QMetaObject::invokeMethod(this, &FirstPaint::report, Qt::QueuedConnection);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void report() {
+        const long long paint = wallClockNs();
+        std::printf("main=%lld app=%lld window=%lld paint=%lld\n", mainNs, appNs, windowNs, paint);
+        std::fflush(stdout);
+        QCoreApplication::exit(0);
+    }
+    bool m_seen = false;
+};
+
+// As the program's application: an error that reaches the event loop is shown.
+class ProbeApplication final : public QApplication {
+public:
+    using QApplication::QApplication;
+    Prompts* prompts = nullptr;
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception& e) {
+            if (prompts) prompts->error(QString::fromUtf8(e.what()));
+        } catch (...) {
+            if (prompts) prompts->error(QStringLiteral("Unbekannter Fehler."));
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    FirstPaint probe;
+    probe.mainNs = wallClockNs();
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <data directory>\n", argv[0]);
+        return 2;
+    }
+    ProbeApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Wagenwart"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Wagenwart"));
+    probe.appNs = wallClockNs();
+
+    SingleInstance instance(singleInstanceKey());
+    if (!instance.acquire()) {
+        std::fprintf(stderr, "another copy holds the single-instance lock\n");
+        return 1;
+    }
+
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+
+    MessagePrompts prompts;
+    app.prompts = &prompts;
+    SystemClock clock;
+    const QString dataDir = QDir::toNativeSeparators(QDir(QString::fromLocal8Bit(argv[1])).absolutePath() + u'/');
+    TForm1 window(dataDir, clock, prompts);
+    probe.windowNs = wallClockNs();
+    window.installEventFilter(&probe);
+    window.show();
+    return QApplication::exec();
+}

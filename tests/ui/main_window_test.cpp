@@ -1,0 +1,339 @@
+#include "window_fixture.h"
+
+#include "records/fuel_edit_dialog.h"
+#include "records/fuel_entry_dialog.h"
+#include "records/fuel_entry.h"
+#include "records/record_list_view.h"
+#include "ui_fuel_edit_dialog.h"
+#include "ui_fuel_entry_dialog.h"
+#include "core/about_box.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Prompt = ScriptedPrompts::Prompt;
+using Kind = ScriptedPrompts::Kind;
+
+QString cell(RecordListView* list, int row, int column) {
+    return list->listModel().data(list->listModel().index(row - 1, column), Qt::DisplayRole).toString();
+}
+
+void typeInto(QAbstractSpinBox* spin, const QString& text) {
+    spin->setFocus();
+    spin->selectAll();
+    QTest::keyClicks(spin, text);
+}
+
+const char* const kHeader10 = "ID;Datum;kmstnd;preis;liter;voll;art;text;service;krart\r\n";
+const char* const kVehicle2Rows = "2;01.03.2026;10000;70,00;50,00;ja;t;;;0\r\n2;01.04.2026;11000;80,00;60,00;ja;t;;;0\r\n";
+
+class MainWindowTest : public testing::Test, public MainWindowFixture {};
+
+TEST_F(MainWindowTest, StartsWithTheVehicleUsedLast) {
+    withSampleData();
+    TForm1& w = start();
+    EXPECT_EQ(w.windowTitle(), "Wagenwart v5.3.0");
+    EXPECT_TRUE(prompts.prompts.empty());
+    EXPECT_EQ(w.currentVehicleCaption(), "B-XY 10  /  Transporter");
+    EXPECT_EQ(w.state().CurCostFile, "kfzdat.002");
+    EXPECT_EQ(w.state().CurTripFile, "kfzfb.002");
+    EXPECT_EQ(w.state().CurRecurringFile, "kfzwv.002");
+    EXPECT_EQ(w.state().VehicleTable.GetValue("file6"), "kfzterm.002"); // filled in at start-up
+
+    EXPECT_EQ(w.statisticText(TForm1::Odometer), "11000 ");
+    EXPECT_EQ(w.statisticText(TForm1::Consumption), "6,00 ");
+    EXPECT_EQ(w.statisticText(TForm1::Range), "833 ");
+    EXPECT_EQ(w.statisticText(TForm1::TotalCosts), "150,00 ");
+    EXPECT_EQ(w.statisticText(TForm1::CostsPerKm), "0,150 ");
+    EXPECT_EQ(w.statisticText(TForm1::CostsPerMonth), "150,00 ");
+    EXPECT_EQ(w.statisticText(TForm1::NextHu), "04.2027 ");
+    EXPECT_EQ(w.statisticHint(TForm1::CostsPerMonth), "Erfasste Tage : 31");
+    EXPECT_EQ(w.statisticCaption(TForm1::Consumption), QString::fromUtf8("Ø Verbr. (L/100 KM)"));
+    EXPECT_EQ(w.statisticCaption(TForm1::TotalCosts), QString::fromUtf8("Gesamtkosten (€)"));
+
+    RecordListView* fuel = w.fuelList();
+    ASSERT_EQ(fuel->listModel().rowCount(), 2);
+    EXPECT_EQ(fuel->listModel().headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), "Liter");
+    EXPECT_EQ(fuel->listModel().headerData(7, Qt::Horizontal, Qt::DisplayRole).toString(), "Verbrauch");
+    const QStringList row2 = {"01.04.2026", "11000", " 80,00", " 60,00", "", "1000", "ja", "6,00"};
+    for (int c = 0; c < 8; ++c) EXPECT_EQ(cell(fuel, 2, c), row2[c]) << c;
+    EXPECT_EQ(cell(fuel, 1, 5), "0");
+    EXPECT_EQ(cell(fuel, 1, 7), "");
+    EXPECT_EQ(w.otherList()->listModel().rowCount(), 0);
+}
+
+TEST_F(MainWindowTest, ArrowsMoveWithoutWrapAround) {
+    withSampleData();
+    TForm1& w = start();
+    w.nextButton()->click();
+    EXPECT_EQ(w.currentVehicleCaption(), "M-EL 3  /  Zoe");
+    EXPECT_EQ(w.state().CurCostFile, "kfzdat.003");
+    EXPECT_EQ(w.fuelList()->listModel().rowCount(), 0); // no record file: an empty vehicle
+    EXPECT_EQ(w.statisticText(TForm1::Consumption), "");
+    EXPECT_EQ(w.statisticCaption(TForm1::Consumption), QString::fromUtf8("Ø Verbr. (KG/100 KM)"));
+    EXPECT_EQ(w.statisticCaption(TForm1::TotalCosts), "Gesamtkosten (SFr)");
+    w.nextButton()->click();
+    EXPECT_EQ(w.currentVehicleCaption(), "M-EL 3  /  Zoe");
+
+    for (int i = 0; i < 3; ++i) w.previousButton()->click();
+    EXPECT_EQ(w.currentVehicleCaption(), "A-BC 1  /  Golf");
+    EXPECT_EQ(w.statisticText(TForm1::Consumption), "7,00 ");
+    EXPECT_EQ(w.otherList()->listModel().rowCount(), 1);
+    EXPECT_TRUE(prompts.prompts.empty());
+}
+
+TEST_F(MainWindowTest, VehicleMenuListsEveryVehicleAndSwitches) {
+    withSampleData();
+    TForm1& w = start();
+    const QList<QAction*> entries = w.vehicleMenu()->actions();
+    ASSERT_EQ(entries.size(), 3);
+    EXPECT_EQ(entries[0]->text(), "A-BC 1\tGolf");
+    EXPECT_EQ(entries[2]->text(), "M-EL 3\tZoe");
+    entries[0]->trigger();
+    EXPECT_EQ(w.currentVehicleCaption(), "A-BC 1  /  Golf");
+    EXPECT_EQ(w.state().VehicleTable.RowNumber(), 1);
+    EXPECT_EQ(w.fuelList()->listModel().rowCount(), 2);
+}
+
+TEST_F(MainWindowTest, MenuEntriesOfLaterWindowsAreThereButDisabled) {
+    withSampleData();
+    TForm1& w = start();
+    for (const char* caption : {"Fahrzeugverwaltung", "Datensicherung", "Einstellungen", "Daten generieren"}) {
+        QAction* a = w.action("Datei", QString::fromUtf8(caption));
+        ASSERT_NE(a, nullptr) << caption;
+        EXPECT_FALSE(a->isEnabled()) << caption;
+    }
+    EXPECT_EQ(w.action("Datei", "Fahrzeugverwaltung")->shortcut(), QKeySequence(Qt::Key_F2));
+    EXPECT_EQ(w.action("Fahrtenbuch", "Neue Fahrt")->shortcut(), QKeySequence(Qt::Key_F5));
+    ASSERT_NE(w.action("Hilfe", QString::fromUtf8("Über das Programm")), nullptr);
+    EXPECT_TRUE(w.action("Hilfe", QString::fromUtf8("Über das Programm"))->isEnabled());
+    EXPECT_TRUE(w.action("Datei", "Beenden")->isEnabled());
+}
+
+TEST_F(MainWindowTest, FillUpTypedIntoTheDialogIsStored) {
+    withSampleData();
+    TForm1& w = start();
+    TForm3& d = w.fuelEntryDialog();
+    d.prepare();
+    d.show();
+    EXPECT_TRUE(prompts.prompts.empty()); // not the first fill-up
+    EXPECT_EQ(d.ui().odometerSpinBox->value(), 0);
+    EXPECT_EQ(d.ui().priceSpinBox->suffix(), QString::fromUtf8(" €"));
+    EXPECT_EQ(d.ui().quantitySpinBox->suffix(), " L");
+    EXPECT_EQ(d.ui().fuelTypeComboBox->count(), 1);
+    EXPECT_EQ(d.ui().fuelTypeComboBox->currentText(), "Diesel");
+
+    d.ui().dateEdit->setDate(QDate(2026, 5, 15));
+    typeInto(d.ui().odometerSpinBox, "11600");
+    typeInto(d.ui().priceSpinBox, "55,20");
+    typeInto(d.ui().quantitySpinBox, "40,00");
+    d.ui().fullCheckBox->setChecked(true);
+    QTest::mouseClick(d.ui().okButton, Qt::LeftButton);
+
+    EXPECT_TRUE(prompts.prompts.empty());
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(file("kfzdat.002"),
+              std::string(kHeader10) + kVehicle2Rows + "2;15.05.2026;11600;55,20;40,00;ja;t;;;0\r\n");
+    ASSERT_EQ(w.fuelList()->listModel().rowCount(), 3);
+    EXPECT_EQ(cell(w.fuelList(), 3, 5), "600");
+    EXPECT_EQ(cell(w.fuelList(), 3, 7), "6,67");
+    EXPECT_EQ(w.statisticText(TForm1::Odometer), "11600 ");
+}
+
+TEST_F(MainWindowTest, RefusedFillUpStoresNothingAndFocusesItsField) {
+    struct Case {
+        const char* name;
+        QDate date;
+        const char *odometer, *price, *quantity;
+        QString message;
+        const char* focus;
+    };
+    const Case cases[] = {
+        {"date before a stored one at a higher reading", QDate(2026, 3, 15), "12000", "0,00", "0,00",
+         kDateOdometerContradiction, "odometerSpinBox"},
+        {"odometer 0", QDate(2026, 2, 15), "0", "0,00", "0,00", kOdometerNotPositive, "odometerSpinBox"},
+        {"price 0", QDate(2026, 5, 15), "11600", "0,00", "0,00", kPriceNotPositive, "priceSpinBox"},
+        {"quantity 0", QDate(2026, 5, 15), "11600", "55,20", "0,00", kQuantityNotPositive, "quantitySpinBox"},
+    };
+    withSampleData();
+    TForm1& w = start();
+    const std::string before = file("kfzdat.002");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompts.prompts.clear();
+        TForm3& d = w.fuelEntryDialog();
+        d.prepare();
+        d.show();
+        d.ui().dateEdit->setDate(c.date);
+        typeInto(d.ui().odometerSpinBox, c.odometer);
+        typeInto(d.ui().priceSpinBox, c.price);
+        typeInto(d.ui().quantitySpinBox, c.quantity);
+        d.ui().okButton->setFocus();
+        QTest::mouseClick(d.ui().okButton, Qt::LeftButton);
+        ASSERT_EQ(prompts.prompts.size(), 1u);
+        EXPECT_EQ(prompts.last()->kind, Kind::Error);
+        EXPECT_EQ(prompts.last()->message, c.message);
+        ASSERT_NE(d.focusWidget(), nullptr);
+        EXPECT_EQ(d.focusWidget()->objectName(), c.focus);
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(file("kfzdat.002"), before);
+        EXPECT_EQ(w.state().CostTable.RowCount(), 2);
+        d.reject();
+    }
+}
+
+TEST_F(MainWindowTest, FirstFillUpIsAlwaysAFullOne) {
+    withSampleData();
+    TForm1& w = start();
+    w.nextButton()->click(); // M-EL 3 has no records
+    TForm3& d = w.fuelEntryDialog();
+    d.prepare();
+    ASSERT_EQ(prompts.prompts.size(), 1u);
+    EXPECT_EQ(prompts.last()->kind, Kind::Information);
+    EXPECT_EQ(prompts.last()->message, kFirstFillUpMessage);
+    EXPECT_TRUE(d.ui().fullCheckBox->isChecked());
+    EXPECT_FALSE(d.ui().fullCheckBox->isEnabled());
+    EXPECT_EQ(d.ui().odometerSpinBox->value(), 10000); // the starting reading
+    EXPECT_EQ(d.ui().priceSpinBox->suffix(), " SFr");
+    EXPECT_EQ(d.ui().quantitySpinBox->suffix(), " KG");
+}
+
+TEST_F(MainWindowTest, CorrectingAndDeletingThroughTheEditDialog) {
+    withSampleData();
+    TForm1& w = start();
+    TForm9& d = w.fuelEditDialog();
+    ASSERT_TRUE(d.prepare(2));
+    d.show();
+    EXPECT_EQ(d.ui().odometerSpinBox->value(), 11000);
+    EXPECT_EQ(d.ui().priceSpinBox->cleanText(), "80,00");
+    EXPECT_TRUE(d.ui().fullCheckBox->isChecked());
+    typeInto(d.ui().priceSpinBox, "85,50");
+    QTest::mouseClick(d.ui().okButton, Qt::LeftButton);
+    EXPECT_TRUE(prompts.prompts.empty());
+    EXPECT_EQ(file("kfzdat.002"), std::string(kHeader10) +
+                                      "2;01.03.2026;10000;70,00;50,00;ja;t;;;0\r\n"
+                                      "2;01.04.2026;11000;85,50;60,00;ja;t;;;0\r\n");
+    EXPECT_EQ(w.statisticText(TForm1::TotalCosts), "155,50 ");
+
+    // "Löschen", answered No: the record stays and the dialog stays open.
+    ASSERT_TRUE(d.prepare(1));
+    d.show();
+    QTest::mouseClick(d.ui().deleteButton, Qt::LeftButton);
+    ASSERT_EQ(prompts.prompts.size(), 1u);
+    EXPECT_EQ(prompts.last()->kind, Kind::Confirm);
+    EXPECT_EQ(prompts.last()->title, QString::fromUtf8("Datensatz löschen"));
+    EXPECT_EQ(prompts.last()->instruction, "Klicken Sie Ja nur wenn Sie sicher sind.");
+    EXPECT_EQ(prompts.last()->message, QString::fromUtf8("Möchten Sie den Eintrag aus der Datenbank löschen ?"));
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(w.state().CostTable.RowCount(), 2);
+
+    // Answered Yes: the only remaining full fill-up pair is gone, so is the consumption.
+    prompts.answers = {true};
+    QTest::mouseClick(d.ui().deleteButton, Qt::LeftButton);
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(file("kfzdat.002"), std::string(kHeader10) + "2;01.04.2026;11000;85,50;60,00;ja;t;;;0\r\n");
+    EXPECT_EQ(w.fuelList()->listModel().rowCount(), 1);
+    EXPECT_EQ(w.statisticText(TForm1::Consumption), "");
+}
+
+TEST_F(MainWindowTest, EditingLeavesTheRecordsOwnOldValuesOutOfTheCheck) {
+    withSampleData();
+    TForm1& w = start();
+    TForm9& d = w.fuelEditDialog();
+    ASSERT_TRUE(d.prepare(2));
+    // moved before the first fill-up in date and reading: fits, its old values take no part
+    d.ui().dateEdit->setDate(QDate(2026, 2, 1));
+    typeInto(d.ui().odometerSpinBox, "9000");
+    d.onOk();
+    EXPECT_TRUE(prompts.prompts.empty());
+    EXPECT_EQ(cell(w.fuelList(), 1, 1), "9000"); // the list already shows the new order
+    EXPECT_EQ(cell(w.fuelList(), 2, 1), "10000");
+}
+
+TEST_F(MainWindowTest, ShutDownWritesSettingsAndSortedVehicleTable) {
+    withSampleData();
+    TForm1& w = start();
+    const QPoint at = w.pos();
+    window.reset();
+    EXPECT_EQ(file("kfz.ini"), "[LastUse]\r\nFileName=kfzdat.002\r\nNFname=\r\n[Einstellung]\r\nStartSound=nein\r\n"
+                               "FensterPos=nein\r\nFarbe1=clWindow\r\nFarbe2=clWindowText\r\nWaehrung=\x80 Euro\r\n"
+                               "Masseinheit=L Liter\r\nTerminRemind=nein\r\nTerminRemTime=7\r\n[Fenster]\r\nLeft=" +
+                                   std::to_string(at.x()) + "\r\nTop=" + std::to_string(at.y()) + "\r\n");
+    const std::string vehicles = file("kfzdata.csv");
+    EXPECT_NE(vehicles.find("kfzwv.002;;0;0;0;0;kfzterm.002\r\n"), std::string::npos);
+    EXPECT_LT(vehicles.find("A-BC 1"), vehicles.find("B-XY 10"));
+    EXPECT_LT(vehicles.find("B-XY 10"), vehicles.find("M-EL 3"));
+}
+
+TEST_F(MainWindowTest, RememberedFileThatNoVehicleHas) {
+    withSampleData();
+    QFile ini(dataDir() + "kfz.ini");
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[LastUse]\r\nFileName=kfzdat.009\r\n[Einstellung]\r\nFarbe1=clWindow\r\nFarbe2=clWindowText\r\n");
+    ini.close();
+    TForm1& w = start();
+    ASSERT_EQ(prompts.prompts.size(), 1u);
+    EXPECT_EQ(prompts.last()->message, "FEHLER\r\n Das zuletzt verwendete Datenfile kfzdat.009 befindet sich nicht mehr "
+                                       "im Verzeichnis " +
+                                           dataDir() +
+                                           QString::fromUtf8("\r\nWählen Sie bitte in der Fahrzeugverwaltung ein "
+                                                             "Fahrzeug aus."));
+    // Row 1 is current, and everything about it belongs to row 1.
+    EXPECT_EQ(w.currentVehicleCaption(), "A-BC 1  /  Golf");
+    EXPECT_EQ(w.state().CurCostFile, "kfzdat.001");
+    EXPECT_EQ(w.fuelList()->listModel().rowCount(), 2);
+    // "Masseinheit" is absent: the quantity column keeps its title.
+    EXPECT_EQ(w.fuelList()->listModel().headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), "Menge");
+}
+
+TEST_F(MainWindowTest, UnreadableRecordValueIsReportedNotFatal) {
+    withSampleData();
+    QFile f(dataDir() + "kfzdat.002");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("ID;Datum;kmstnd;preis;liter;voll;art;text;service;tart;krart\r\n2;01.03.2026;10000;12.5;50,00;ja;t;;;;0\r\n");
+    f.close();
+    TForm1& w = start();
+    ASSERT_EQ(prompts.prompts.size(), 1u);
+    EXPECT_EQ(prompts.last()->kind, Kind::Error);
+    EXPECT_TRUE(prompts.last()->message.contains("12.5"));
+    EXPECT_EQ(w.statisticText(TForm1::TotalCosts), "");
+    EXPECT_EQ(w.fuelList()->listModel().rowCount(), 1);
+}
+
+TEST_F(MainWindowTest, FirstStartWithoutVehicleAsksAndEnds) {
+    TForm1& w = start();
+    EXPECT_TRUE(QFileInfo::exists(dataDir()));
+    EXPECT_FALSE(QFileInfo::exists(dataDir() + "kfz.ini"));
+    w.show();
+    QTest::qWait(50);
+    ASSERT_EQ(prompts.prompts.size(), 1u);
+    EXPECT_EQ(prompts.last()->message, "Es sind keine Fahrzeugdaten vorhanden.\r\nBitte legen Sie in folgendem "
+                                       "Dialogfenster ein neues Fahrzeug an...");
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(w.fuelList()->listModel().headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), "Liter");
+    window.reset();
+    EXPECT_NE(file("kfz.ini").find("Masseinheit=L Liter\r\n"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, AboutBoxShowsTheVersion) {
+    withSampleData();
+    TForm1& w = start();
+    QDialog& about = w.aboutBox();
+    EXPECT_EQ(about.windowTitle(), QString::fromUtf8("Über das Programm"));
+    auto* label = about.findChild<QLabel*>("versionLabel");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), "<b>Wagenwart</b> Version 5.3.0");
+    auto* close = about.findChild<QPushButton*>();
+    ASSERT_NE(close, nullptr);
+    EXPECT_EQ(close->text(), QString::fromUtf8("Schließen"));
+}
+
+} // namespace
