@@ -1,4 +1,5 @@
 #include "core/colour_text.h"
+#include "store/text_case.h"
 
 #include <array>
 #include <charconv>
@@ -74,16 +75,7 @@ constexpr std::array<NamedColour, 52> kNamed{{
 
 static_assert(kNamed[25].value == clWindow && kNamed[28].value == clWindowText && kNamed[35].value == clBtnFace);
 
-char upper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (upper(a[i]) != upper(b[i])) return false;
-    return true;
-}
+bool sameName(std::string_view a, std::string_view b) { return sameTextIgnoringCase(a, b); }
 
 // An integer as the colour text holds it: an optional sign, then "$" or "0x" and up to eight
 // hexadecimal digits (read as the 32 bits of the value, so "$FF000005" is a system colour), or

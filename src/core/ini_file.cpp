@@ -1,4 +1,5 @@
 #include "core/ini_file.h"
+#include "store/text_case.h"
 
 #include "store/atomic_file.h"
 
@@ -8,16 +9,7 @@
 
 namespace {
 
-char upper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (upper(a[i]) != upper(b[i])) return false;
-    return true;
-}
+bool sameName(std::string_view a, std::string_view b) { return sameTextIgnoringCase(a, b); }
 
 std::string_view trimmed(std::string_view s) {
     const std::size_t begin = s.find_first_not_of(" \t");

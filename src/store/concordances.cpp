@@ -1,4 +1,5 @@
 #include "store/concordances.h"
+#include "store/text_case.h"
 
 #include <bitset>
 
@@ -9,7 +10,7 @@ std::string prepare(std::string_view s, bool keepSpaces, bool caseSensitive) {
     out.reserve(s.size());
     for (char c : s) {
         if (!keepSpaces && c == ' ') continue;
-        if (!caseSensitive && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (!caseSensitive) c = asciiUpper(c);
         out.push_back(c);
     }
     return out;

@@ -2,6 +2,7 @@
 
 #include "store/atomic_file.h"
 #include "store/number_text.h"
+#include "store/text_case.h"
 
 #include <QFile>
 

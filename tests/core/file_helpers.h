@@ -1,13 +1,13 @@
 #pragma once
 // Small file helpers of the core tests.
 
+#include "support/file_size_limit.h"
+
 #include <QFile>
 #include <QString>
 
-#include <csignal>
 #include <string>
 #include <string_view>
-#include <sys/resource.h>
 
 inline std::string readBytes(const QString& path) {
     QFile f(path);
@@ -26,24 +26,3 @@ inline QString fixture(const char* name) {
     return QStringLiteral(WAGENWART_FIXTURES "/core/") + QLatin1String(name);
 }
 
-// A file-size limit below the new content gives a real write failure, even for root.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lim = m_old;
-        lim.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lim);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-};

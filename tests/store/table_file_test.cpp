@@ -1,14 +1,12 @@
 #include "store/atomic_file.h"
 #include "store/mlb2.h"
+#include "support/file_size_limit.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -169,28 +167,6 @@ TEST(TableFileErrors, SaveIntoMissingFolderFails) {
     EXPECT_TRUE(t.SaveToFile(dir.filePath("kfzdata.csv")));
     EXPECT_EQ(t.ErrorCode(), 0);
 }
-
-// A file-size limit below the new content gives a real write failure without root.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lim = m_old;
-        lim.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lim);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-};
 
 TEST(TableFileErrors, FailedSaveLeavesTheOldFileByteForByte) {
     QTemporaryDir dir;
