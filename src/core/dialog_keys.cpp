@@ -7,12 +7,14 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QWidget>
 
 void EnterMovesFocus::install(QWidget* dialog) {
     auto* filter = new EnterMovesFocus(dialog);
     for (QWidget* w : dialog->findChildren<QWidget*>()) {
         if (qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QCheckBox*>(w) ||
+            qobject_cast<QRadioButton*>(w) ||
             (qobject_cast<QLineEdit*>(w) && !qobject_cast<QAbstractSpinBox*>(w->parentWidget())))
             w->installEventFilter(filter);
     }

@@ -8,7 +8,7 @@ class QWidget;
 
 class EnterMovesFocus final : public QObject {
 public:
-    // Watches every input field of `dialog` (edits, spin boxes, date fields, check and combo boxes).
+    // Watches every input field of `dialog` (edits, spin boxes, date fields, check, radio and combo boxes).
     static void install(QWidget* dialog);
 
 protected:

@@ -1,18 +1,25 @@
 #include "core/main_window.h"
 
+#include "appointments/appointment_overview.h"
+#include "appointments/appointment_overview_dialog.h"
 #include "core/about_box.h"
 #include "core/banner.h"
 #include "core/current_vehicle.h"
 #include "core/prompts.h"
 #include "core/settings.h"
+#include "core/settings_dialog.h"
 #include "core/system_colours.h"
 #include "core/vehicle_table.h"
 #include "records/fuel_edit_dialog.h"
+#include "records/data_generation_dialog.h"
 #include "records/fuel_entry_dialog.h"
+#include "records/other_cost_edit_dialog.h"
+#include "records/other_cost_entry_dialog.h"
 #include "records/record_list_view.h"
 #include "records/record_lists.h"
 #include "records/statistics.h"
 #include "store/code_page.h"
+#include "vehicles/vehicle_dialog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -121,6 +128,7 @@ void TForm1::buildWindow() {
     m_tabs->setMinimumHeight(300);
     body->addWidget(m_tabs, 1);
     connect(m_fuelList, &RecordListView::recordActivated, this, &TForm1::editFuelRecord);
+    connect(m_otherList, &RecordListView::recordActivated, this, &TForm1::editOtherCostRecord);
 
     // The statistics panel: three columns of caption and value.
     auto* panel = new QFrame(central);
@@ -160,13 +168,11 @@ void TForm1::buildWindow() {
     QFont bold = m_vehicleButton->font();
     bold.setBold(true);
     m_vehicleButton->setFont(bold);
-    m_vehicleButton->setEnabled(false); // the vehicle dialog comes with vehicle management
     m_nextButton = new QToolButton(central);
     m_nextButton->setArrowType(Qt::RightArrow);
     m_nextButton->setToolTip(QStringLiteral("Fahrzeug vor"));
     m_newFuelButton = new QPushButton(QStringLiteral("Neue Tankdaten"), central);
     m_newOtherButton = new QPushButton(QStringLiteral("Neue sonstige Daten"), central);
-    m_newOtherButton->setEnabled(false); // other costs come with their dialog
     m_notesButton = new QToolButton(central);
     m_notesButton->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     m_notesButton->setToolTip(QStringLiteral("Notizen"));
@@ -187,6 +193,8 @@ void TForm1::buildWindow() {
         if (nextVehicle(m_state)) ActivateVehicle();
     });
     connect(m_newFuelButton, &QPushButton::clicked, this, &TForm1::newFuelRecord);
+    connect(m_newOtherButton, &QPushButton::clicked, this, &TForm1::newOtherCostRecord);
+    connect(m_vehicleButton, &QPushButton::clicked, this, [this] { openVehicleManagement(); });
 
     setCentralWidget(central);
     // A fixed-size window: it can be minimised, not resized or maximised.
@@ -219,17 +227,20 @@ void TForm1::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&Datei"));
     m_vehicleMenu = file->addMenu(QStringLiteral("Fahrzeuge"));
     fill(file, {
-                   {"Fahrzeugverwaltung", QKeySequence(Qt::Key_F2), false, {}},
+                   {"Fahrzeugverwaltung", QKeySequence(Qt::Key_F2), false, [this] { openVehicleManagement(); }},
                    {"Fahrzeugliste-Übersicht", {}, false, {}},
-                   {"Termine-Übersicht", {}, true, {}},
+                   {"Termine-Übersicht", {}, true, [this] {
+                        appointmentOverview().setWindowTitle(kAllAppointmentsCaption);
+                        appointmentOverview().exec();
+                    }},
                    {"Datensicherung", {}, false, {}},
                    {"Daten importieren", {}, false, {}},
                    {"Daten exportieren", {}, true, {}},
                    {"Bericht zeigen", {}, false, {}},
                    {"Drucken", {}, false, {}},
-                   {"Daten generieren", {}, false, {}},
+                   {"Daten generieren", {}, false, [this] { generateData(); }},
                    {"Wechselmedium...", {}, true, {}},
-                   {"Einstellungen", {}, true, {}},
+                   {"Einstellungen", {}, true, [this] { settingsDialog().exec(); }},
                    {"Beenden", {}, false, [this] { close(); }},
                });
     add(QStringLiteral("&Fahrtenbuch"), {
@@ -306,6 +317,7 @@ void TForm1::showCurrentVehicle() {
     m_prevButton->setEnabled(any);
     m_nextButton->setEnabled(any);
     m_newFuelButton->setEnabled(any);
+    m_newOtherButton->setEnabled(any);
 }
 
 void TForm1::ActivateVehicle() {
@@ -313,6 +325,20 @@ void TForm1::ActivateVehicle() {
     UpdateListe();
     showCurrentVehicle();
     UpdateDisplay();
+}
+
+void TForm1::ShowCurrentVehicle() {
+    showCurrentVehicle();
+    UpdateListe();
+    UpdateDisplay();
+}
+
+void TForm1::SetQuantityColumnTitle(const QString& title) {
+    m_fuelList->listModel().setTitle(3, title);
+}
+
+void TForm1::SetCurrentVehicleCaption(const QString& caption) {
+    m_vehicleButton->setText(caption);
 }
 
 void TForm1::UpdateListe() {
@@ -376,6 +402,31 @@ TForm9& TForm1::fuelEditDialog() {
     return *m_fuelEdit;
 }
 
+TForm30& TForm1::appointmentOverview() {
+    if (!m_appointmentOverview) m_appointmentOverview = std::make_unique<TForm30>(m_state, this);
+    return *m_appointmentOverview;
+}
+
+void TForm1::remindOfAppointments() {
+    // The check reads every vehicle's appointments without moving the cursor off the current one.
+    if (!appointmentReminderDue(m_state, m_state.settings.remindDays)) return;
+    appointmentOverview().setWindowTitle(reminderCaption(m_state.settings.remindDays));
+    appointmentOverview().exec();
+}
+
+TForm26& TForm1::vehicleDialog() {
+    if (!m_vehicleDialog) m_vehicleDialog = std::make_unique<TForm26>(m_state, m_prompts, *this, this);
+    return *m_vehicleDialog;
+}
+
+void TForm1::openVehicleManagement(bool selectEnabled) {
+    if (selectEnabled)
+        vehicleDialog().exec();
+    else
+        vehicleDialog().execWithoutSelect();
+    if (m_state.VehicleTable.IsEmpty()) close();
+}
+
 TAboutBox& TForm1::aboutBox() {
     if (!m_about) m_about = std::make_unique<TAboutBox>(this);
     return *m_about;
@@ -393,6 +444,50 @@ void TForm1::editFuelRecord(int listRow) {
     fuelEditDialog().open(listRow);
 }
 
+TForm5& TForm1::otherCostEntryDialog() {
+    if (!m_otherCostEntry) m_otherCostEntry = std::make_unique<TForm5>(m_state, m_prompts, *this, this);
+    return *m_otherCostEntry;
+}
+
+TForm13& TForm1::otherCostEditDialog() {
+    if (!m_otherCostEdit) m_otherCostEdit = std::make_unique<TForm13>(m_state, m_prompts, *this, this);
+    return *m_otherCostEdit;
+}
+
+TForm16& TForm1::dataGenerationDialog() {
+    if (!m_dataGeneration) {
+        // The dialog works with the two averages as the panel shows them, rounded.
+        auto figures = [this] {
+            return TForm16::PanelFigures{statisticText(Consumption), statisticText(FuelCostsPerKm)};
+        };
+        m_dataGeneration = std::make_unique<TForm16>(m_state, m_prompts, *this, figures, this);
+    }
+    return *m_dataGeneration;
+}
+
+TSettingsForm& TForm1::settingsDialog() {
+    if (!m_settings) m_settings = std::make_unique<TSettingsForm>(m_state, m_prompts, [this] { applyListColours(); }, this);
+    return *m_settings;
+}
+
+void TForm1::newOtherCostRecord() {
+    if (m_state.VehicleTable.IsEmpty()) return;
+    otherCostEntryDialog().setWindowTitle(currentVehicleCaption());
+    otherCostEntryDialog().exec();
+}
+
+void TForm1::editOtherCostRecord(int listRow) {
+    if (listRow < 1 || listRow > m_otherList->listModel().rowCount()) return;
+    otherCostEditDialog().setWindowTitle(currentVehicleCaption());
+    otherCostEditDialog().open(listRow);
+}
+
+void TForm1::generateData() {
+    if (m_state.VehicleTable.IsEmpty()) return;
+    dataGenerationDialog().setWindowTitle(currentVehicleCaption());
+    dataGenerationDialog().exec();
+}
+
 void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (m_activatedOnce) return;
@@ -405,9 +500,10 @@ void TForm1::firstActivation() {
     if (m_state.VehicleTable.IsEmpty()) {
         m_prompts.information(QStringLiteral("Es sind keine Fahrzeugdaten vorhanden.\r\nBitte legen Sie in folgendem "
                                              "Dialogfenster ein neues Fahrzeug an..."));
-        // Until vehicles can be created here, the program ends with no vehicle.
-        close();
+        // The vehicle dialog without "Auswählen und Schließen"; with still no vehicle the program ends.
+        openVehicleManagement(false);
     }
+    if (m_state.settings.remind) remindOfAppointments();
     emit activated();
 }
 

@@ -3,6 +3,7 @@
 
 #include "core/app_state.h"
 #include "core/refresh.h"
+#include "vehicles/vehicle_host.h"
 
 #include <QMainWindow>
 
@@ -21,9 +22,16 @@ class QToolButton;
 class RecordListView;
 class TForm3;
 class TForm9;
+class TForm5;
+class TForm13;
+class TForm16;
+class TSettingsForm;
+class TForm30;
 class TAboutBox;
 
-class TForm1 : public QMainWindow, public MainWindowRefresh {
+class TForm26;
+
+class TForm1 : public QMainWindow, public MainWindowRefresh, public VehicleHost {
     Q_OBJECT
 public:
     TForm1(const QString& dataDir, const Clock& clock, Prompts& prompts, QWidget* parent = nullptr);
@@ -34,7 +42,11 @@ public:
     void UpdateListe() override;
     void UpdateDisplay() override;
     // Makes the row at the cursor of VehicleTable current and shows it.
-    void ActivateVehicle();
+    void ActivateVehicle() override;
+    void ShowCurrentVehicle() override;
+    void RebuildVehicleMenu() override { rebuildVehicleMenu(); }
+    void SetQuantityColumnTitle(const QString& title) override;
+    void SetCurrentVehicleCaption(const QString& caption) override;
 
     // What the window shows, for tests and the gallery.
     RecordListView* fuelList() const { return m_fuelList; }
@@ -48,15 +60,31 @@ public:
     QToolButton* previousButton() const { return m_prevButton; }
     QToolButton* nextButton() const { return m_nextButton; }
     QPushButton* newFuelButton() const { return m_newFuelButton; }
+    QPushButton* newOtherButton() const { return m_newOtherButton; }
+    QPushButton* vehicleButton() const { return m_vehicleButton; }
 
     // The dialogs, created on first use and kept for the run.
     TForm3& fuelEntryDialog();
     TForm9& fuelEditDialog();
     TAboutBox& aboutBox();
+    TForm5& otherCostEntryDialog();
+    TForm13& otherCostEditDialog();
+    TForm16& dataGenerationDialog();
+    TSettingsForm& settingsDialog();
+    TForm26& vehicleDialog();
+    // "Fahrzeugverwaltung"; when no vehicle is left afterwards, the program ends.
+    void openVehicleManagement(bool selectEnabled = true);
+    TForm30& appointmentOverview();
 
     // Opens the fuel record editing dialog for record row r of the fuel list.
     void editFuelRecord(int listRow);
     void newFuelRecord();
+    // "Neue sonstige Daten", the other-cost list's double click on record row r, "Daten generieren".
+    void newOtherCostRecord();
+    void editOtherCostRecord(int listRow);
+    void generateData();
+    // Gives both lists the list colours of the settings and repaints them.
+    void applyListColours();
 
     // The twelve figures of the panel, in their order.
     enum Figure {
@@ -87,9 +115,10 @@ private:
     void buildWindow();
     void buildMenus();
     void rebuildVehicleMenu();
-    void applyListColours();
     void showCurrentVehicle();
     void firstActivation();
+    // The start-up reminder: the overview of the appointments due within the reminder days.
+    void remindOfAppointments();
     void saveVehicleTable();
     void reportSaveFailure(const std::optional<QString>& failure);
     void playStartSound();
@@ -117,4 +146,10 @@ private:
     std::unique_ptr<TForm3> m_fuelEntry;
     std::unique_ptr<TForm9> m_fuelEdit;
     std::unique_ptr<TAboutBox> m_about;
+    std::unique_ptr<TForm5> m_otherCostEntry;
+    std::unique_ptr<TForm13> m_otherCostEdit;
+    std::unique_ptr<TForm16> m_dataGeneration;
+    std::unique_ptr<TSettingsForm> m_settings;
+    std::unique_ptr<TForm26> m_vehicleDialog;
+    std::unique_ptr<TForm30> m_appointmentOverview;
 };

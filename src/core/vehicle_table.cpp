@@ -91,8 +91,19 @@ std::string vehicleNumberText(int number) {
 }
 
 std::optional<int> newVehicleNumber(const AppState& state) {
-    for (int n = 1; n <= kMaxVehicleNumber; ++n)
-        if (!QFile::exists(state.path("kfzdat." + vehicleNumberText(n)))) return n;
+    // A vehicle whose record file is missing still owns its number: given again, two vehicles
+    // would share their files.
+    const TMlb2& v = state.VehicleTable;
+    const int file = v.FieldIndex("file");
+    auto named = [&v, file](const std::string& name) {
+        for (int r = 1; r <= v.RowCount(); ++r)
+            if (v.ViewAt(r, file) == name) return true;
+        return false;
+    };
+    for (int n = 1; n <= kMaxVehicleNumber; ++n) {
+        const std::string name = "kfzdat." + vehicleNumberText(n);
+        if (!QFile::exists(state.path(name)) && !named(name)) return n;
+    }
     return std::nullopt;
 }
 

@@ -58,7 +58,8 @@ std::optional<QString> loadVehicleTable(AppState& state);
 // Adds each upgrade field of which no field of exactly that name exists.
 void upgradeVehicleTable(TMlb2& table);
 
-// The first number n (1..999) whose cost-record file DataDir + "kfzdat." + NNN does not exist.
+// The first number n (1..999) whose cost-record file DataDir + "kfzdat." + NNN does not exist and
+// that no vehicle of the table names as its "file".
 std::optional<int> newVehicleNumber(const AppState& state);
 // "001" .. "999".
 std::string vehicleNumberText(int number);

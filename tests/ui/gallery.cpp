@@ -1,6 +1,10 @@
 // The gallery: every window of the program with sample data, written as PNG files, so that anyone
 // can look at what a person sees.  gallery --out DIR
 
+#include "appointments/appointment_dialog.h"
+#include "appointments/appointment_overview.h"
+#include "appointments/appointment_overview_dialog.h"
+#include "appointments/appointments_panel.h"
 #include "core/about_box.h"
 #include "core/main_window.h"
 #include "records/fuel_edit_dialog.h"
@@ -27,6 +31,56 @@ bool save(QWidget& w, const QString& dir, const char* name) {
     const QString path = dir + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png");
     const bool ok = w.grab().save(path);
     std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+    return ok;
+}
+
+void writeSample(const QString& path, const char* bytes) {
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly)) f.write(bytes);
+}
+
+// The appointments: the "Termine" tab of the vehicle dialog, the edit dialog in its two forms,
+// the overview from the menu and the start-up reminder.
+bool saveAppointmentWindows(TForm1& w, MainWindowFixture& f, const QString& out) {
+    writeSample(f.dataDir() + "kfzterm.001", "kfz;datum;zeit;text\r\n"
+                                             ";02.05.2026;08:00:00;HU bei der Pr\xFC" "fstelle\r\n"
+                                             ";10.05.2026;16:30:00;Reifenwechsel\\nWinterr\xE4" "der einlagern\r\n"
+                                             ";14.05.2026;09:30:00;Inspektion mit \xD6lwechsel\r\n");
+    writeSample(f.dataDir() + "kfzterm.003", "kfz;datum;zeit;text\r\n"
+                                             ";12.05.2026;07:15:00;Ladekabel pr\xFC" "fen lassen\r\n"
+                                             ";01.09.2026;10:00:00;Versicherung k\xFCndigen\r\n");
+    AppState& state = w.state();
+    const int current = state.VehicleTable.RowNumber();
+    state.VehicleTable.GoToRow(1);
+    bool ok = true;
+    {
+        TAppointmentsPanel panel(state, f.prompts);
+        panel.resize(520, 260);
+        panel.showVehicle();
+        ok &= save(panel, out, "appointments_tab");
+
+        TForm28& dialog = panel.appointmentDialog();
+        dialog.setWindowTitle(kNewAppointmentCaption);
+        dialog.prepare();
+        ok &= save(dialog, out, "appointment_new");
+        dialog.hide();
+        state.AppointmentTable.GoToRow(2);
+        dialog.setWindowTitle(kEditAppointmentCaption);
+        dialog.prepare();
+        ok &= save(dialog, out, "appointment_edit");
+        dialog.hide();
+    }
+    state.VehicleTable.GoToRow(current);
+
+    TForm30& overview = w.appointmentOverview();
+    overview.setWindowTitle(kAllAppointmentsCaption);
+    overview.prepare();
+    ok &= save(overview, out, "appointment_overview");
+    overview.hide();
+    overview.setWindowTitle(reminderCaption(state.settings.remindDays));
+    overview.prepare();
+    ok &= save(overview, out, "appointment_reminder");
+    overview.hide();
     return ok;
 }
 
@@ -78,5 +132,6 @@ int main(int argc, char** argv) {
     entry.prepare();
     ok &= save(entry, out, "fuel_entry_first_fill_up");
     entry.hide();
+    ok &= saveAppointmentWindows(w, f, out);
     return ok ? 0 : 1;
 }

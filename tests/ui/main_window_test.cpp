@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -106,10 +107,15 @@ TEST_F(MainWindowTest, VehicleMenuListsEveryVehicleAndSwitches) {
 TEST_F(MainWindowTest, MenuEntriesOfLaterWindowsAreThereButDisabled) {
     withSampleData();
     TForm1& w = start();
-    for (const char* caption : {"Fahrzeugverwaltung", "Datensicherung", "Einstellungen", "Daten generieren"}) {
+    for (const char* caption : {"Datensicherung", "Fahrzeugliste-Übersicht", "Bericht zeigen"}) {
         QAction* a = w.action("Datei", QString::fromUtf8(caption));
         ASSERT_NE(a, nullptr) << caption;
         EXPECT_FALSE(a->isEnabled()) << caption;
+    }
+    for (const char* caption : {"Fahrzeugverwaltung", "Termine-Übersicht", "Einstellungen", "Daten generieren"}) {
+        QAction* a = w.action("Datei", QString::fromUtf8(caption));
+        ASSERT_NE(a, nullptr) << caption;
+        EXPECT_TRUE(a->isEnabled()) << caption;
     }
     EXPECT_EQ(w.action("Datei", "Fahrzeugverwaltung")->shortcut(), QKeySequence(Qt::Key_F2));
     EXPECT_EQ(w.action("Fahrtenbuch", "Neue Fahrt")->shortcut(), QKeySequence(Qt::Key_F5));
@@ -312,8 +318,18 @@ TEST_F(MainWindowTest, FirstStartWithoutVehicleAsksAndEnds) {
     TForm1& w = start();
     EXPECT_TRUE(QFileInfo::exists(dataDir()));
     EXPECT_FALSE(QFileInfo::exists(dataDir() + "kfz.ini"));
+    // The vehicle dialog opens after the message; closed with no vehicle created, the program ends.
+    bool dialogOpened = false;
+    prompts.onPrompt = [&](const ScriptedPrompts::Prompt&) {
+        QTimer::singleShot(0, &w, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            dialogOpened = dialog != nullptr;
+            if (dialog) dialog->reject();
+        });
+    };
     w.show();
     QTest::qWait(50);
+    EXPECT_TRUE(dialogOpened);
     ASSERT_EQ(prompts.prompts.size(), 1u);
     EXPECT_EQ(prompts.last()->message, "Es sind keine Fahrzeugdaten vorhanden.\r\nBitte legen Sie in folgendem "
                                        "Dialogfenster ein neues Fahrzeug an...");

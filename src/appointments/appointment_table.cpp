@@ -1,0 +1,177 @@
+#include "appointments/appointment_table.h"
+
+#include "core/vehicle_table.h"
+#include "store/code_page.h"
+
+#include <QFileInfo>
+
+#include <cctype>
+
+namespace {
+
+bool isDigits(std::string_view text) {
+    if (text.empty()) return false;
+    for (const char c : text)
+        if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+    return true;
+}
+
+bool hasCurrentRow(const TMlb2& table) {
+    return table.RowNumber() >= 1 && table.RowNumber() <= table.RowCount();
+}
+
+void ensureAppointmentFields(TMlb2& table) {
+    for (const std::string_view field : kAppointmentFields)
+        if (!table.HasField(field)) table.AddField(std::string(field));
+}
+
+// The three-digit number of the vehicle at the cursor, as its own file names and "ID" give it.
+std::string vehicleNumberOf(const TMlb2& vehicles) {
+    // Characters 6 to 9 of the logbook file name, as the start-up names the file: ".NNN".
+    const std::string file2 = vehicles.GetValue("file2");
+    if (file2.size() >= 9 && file2[5] == '.' && isDigits(std::string_view(file2).substr(6, 3)))
+        return file2.substr(6, 3);
+    const std::optional<int> id = codeIndex(vehicles.GetValue("ID"));
+    if (id && *id >= 1 && *id <= kMaxVehicleNumber) return vehicleNumberText(*id);
+    return {};
+}
+
+std::optional<QString> saveAppointments(AppState& state) {
+    const std::string name = appointmentFileName(state);
+    if (name.empty())
+        return QStringLiteral("Die Datei %1 konnte nicht gespeichert werden.\r%2")
+            .arg(QStringLiteral("kfzterm"), QStringLiteral("Das Fahrzeug hat keine Nummer."));
+    return saveTable(state.AppointmentTable, state, name);
+}
+
+} // namespace
+
+std::string appointmentDateText(const QDate& date) {
+    return fromDisplay(date.toString(QStringLiteral("dd.MM.yyyy")));
+}
+
+std::string appointmentTimeText(const QTime& time) {
+    return fromDisplay(time.toString(QStringLiteral("HH:mm:ss")));
+}
+
+QDate appointmentDate(std::string_view datum) {
+    return QDate::fromString(toDisplay(datum), QStringLiteral("dd.MM.yyyy"));
+}
+
+QTime appointmentTime(std::string_view zeit) {
+    const QString text = toDisplay(zeit);
+    QTime time = QTime::fromString(text, QStringLiteral("HH:mm:ss"));
+    if (!time.isValid()) time = QTime::fromString(text, QStringLiteral("HH:mm"));
+    return time;
+}
+
+std::string appointmentSortKey(std::string_view datum, std::string_view zeit) {
+    // Pieces that a short text does not have are empty.
+    auto piece = [datum](std::ptrdiff_t from, std::size_t count) -> std::string_view {
+        if (from < 0 || static_cast<std::size_t>(from) >= datum.size()) return {};
+        return datum.substr(static_cast<std::size_t>(from), count);
+    };
+    const auto size = static_cast<std::ptrdiff_t>(datum.size());
+    std::string key;
+    key.reserve(8 + zeit.size());
+    key.append(size >= 4 ? datum.substr(datum.size() - 4) : datum);
+    key.append(piece(size - 7, 2)); // from position length - 6, counted from 1: "mm"
+    key.append(datum.substr(0, 2));
+    key.append(zeit);
+    return key;
+}
+
+void sortAppointments(TMlb2& appointments) {
+    constexpr std::string_view kKey = "temp_d";
+    appointments.AddField(std::string(kKey));
+    const int datum = appointments.FieldIndex("datum");
+    const int zeit = appointments.FieldIndex("zeit");
+    for (int row = 1; row <= appointments.RowCount(); ++row) {
+        appointments.GoToRow(row);
+        appointments.SetValue(kKey, appointmentSortKey(appointments.ViewAt(row, datum), appointments.ViewAt(row, zeit)));
+    }
+    appointments.SortText(kKey);
+    appointments.DeleteField(kKey);
+}
+
+std::string appointmentTextFromEditor(const QString& text) {
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    lines.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return fromDisplay(lines);
+}
+
+QString appointmentTextForEditor(std::string_view text) {
+    QString lines = toDisplay(text);
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return lines;
+}
+
+std::string appointmentFileName(const AppState& state) {
+    if (!hasCurrentRow(state.VehicleTable)) return {};
+    return state.VehicleTable.GetValue("file6");
+}
+
+bool giveAppointmentFileName(TMlb2& vehicles) {
+    if (!hasCurrentRow(vehicles) || !vehicles.GetValue("file6").empty()) return false;
+    const std::string number = vehicleNumberOf(vehicles);
+    if (number.empty()) return false;
+    return vehicles.SetValue("file6", "kfzterm." + number);
+}
+
+void loadAppointments(AppState& state) {
+    TMlb2& table = state.AppointmentTable;
+    table.ClearRows();
+    const std::string name = appointmentFileName(state);
+    // An empty name would be the data directory itself: such a vehicle has no appointments yet.
+    if (!name.empty()) {
+        const QString path = state.path(name);
+        if (QFileInfo(path).isFile()) table.LoadFromFile(path);
+    }
+    // A file without one of the fields would lose what is stored in it.
+    ensureAppointmentFields(table);
+}
+
+std::optional<QString> storeAppointment(AppState& state, const AppointmentInput& input, bool isNew) {
+    std::optional<QString> failure;
+    if (giveAppointmentFileName(state.VehicleTable)) failure = saveTable(state.VehicleTable, state, kVehicleFileName);
+
+    TMlb2& table = state.AppointmentTable;
+    ensureAppointmentFields(table);
+    if (isNew)
+        table.AppendRow();
+    else if (!hasCurrentRow(table))
+        return failure;
+    table.SetValue("datum", appointmentDateText(input.date));
+    table.SetValue("zeit", appointmentTimeText(input.time));
+    table.SetValue("text", appointmentTextFromEditor(input.text));
+    sortAppointments(table);
+
+    if (auto saved = saveAppointments(state)) return failure ? *failure + QStringLiteral("\r") + *saved : *saved;
+    return failure;
+}
+
+std::optional<QString> deleteAppointment(AppState& state) {
+    if (!state.AppointmentTable.DeleteCurrentRow()) return std::nullopt;
+    return saveAppointments(state);
+}
+
+std::vector<AppointmentListRow> appointmentListRows(const TMlb2& appointments, const QDate& today) {
+    std::vector<AppointmentListRow> rows;
+    const int datum = appointments.FieldIndex("datum");
+    const int zeit = appointments.FieldIndex("zeit");
+    const int text = appointments.FieldIndex("text");
+    for (int row = 1; row <= appointments.RowCount(); ++row) {
+        AppointmentListRow r;
+        const std::string_view date = appointments.ViewAt(row, datum);
+        r.date = toDisplay(date);
+        r.time = toDisplay(appointments.ViewAt(row, zeit).substr(0, 5));
+        r.text = appointmentTextForEditor(appointments.ViewAt(row, text));
+        const QDate day = appointmentDate(date);
+        r.due = day.isValid() && day <= today;
+        rows.push_back(std::move(r));
+    }
+    return rows;
+}

@@ -1,0 +1,89 @@
+#include "records/data_generation.h"
+
+#include "records/cost_records.h"
+#include "records/fuel_entry.h"
+#include "store/code_page.h"
+#include "store/number_text.h"
+
+#include <cmath>
+
+namespace {
+
+QString twoDecimals(double value) {
+    return toDisplay(FormatMoney62(value)).trimmed();
+}
+
+std::optional<double> strictNumber(const QString& text) {
+    double value = 0;
+    if (!TryStrToFloat(fromDisplay(text), value)) return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+GenerationBase findGenerationBase(const TMlb2& costs) {
+    GenerationBase base;
+    const int art = costs.FieldIndex("art");
+    const int voll = costs.FieldIndex("voll");
+    const int kmstnd = costs.FieldIndex("kmstnd");
+    const int liter = costs.FieldIndex("liter");
+    for (int r = costs.RowCount(); r >= 1 && base.lastFullReading <= 0; --r) {
+        const bool fuel = costs.ViewAt(r, art) == "t";
+        const bool full = costs.ViewAt(r, voll) == "ja";
+        const int reading = static_cast<int>(TextToFloat(costs.ViewAt(r, kmstnd)));
+        if (fuel && !full) {
+            base.partialQuantity += TextToFloat(costs.ViewAt(r, liter));
+            if (base.latestReading == 0) base.latestReading = reading;
+        }
+        if (fuel && full && reading > base.lastFullReading) {
+            base.lastFullReading = reading;
+            if (base.latestReading == 0) base.latestReading = reading;
+        }
+    }
+    return base;
+}
+
+Averages readAverages(const QString& consumptionText, const QString& fuelCostPerKmText) {
+    return {strictNumber(consumptionText), strictNumber(fuelCostPerKmText)};
+}
+
+GenerationEstimate estimateFillUp(const GenerationBase& base, const Averages& averages, int reading) {
+    GenerationEstimate estimate;
+    if (reading <= base.latestReading) return estimate;
+    estimate.distance = reading - base.lastFullReading;
+    if (!averages.consumption || !averages.fuelCostPerKm || !(*averages.consumption > 0)) {
+        estimate.note = kNoAveragesNote;
+        return estimate;
+    }
+    const double consumption = *averages.consumption;
+    estimate.quantity = estimate.distance * consumption / 100 - base.partialQuantity;
+    // The partial fill-ups since the last full one are paid for already: only the quantity still
+    // missing is priced, at the average price per unit.
+    estimate.price = estimate.quantity * (*averages.fuelCostPerKm * 100 / consumption);
+    estimate.quantityText = twoDecimals(estimate.quantity);
+    estimate.priceText = twoDecimals(estimate.price);
+    // What is stored is the shown text: it must be greater than 0 as shown, too.
+    const bool positive = TextToFloat(fromDisplay(estimate.quantityText)) > 0 &&
+                          TextToFloat(fromDisplay(estimate.priceText)) > 0;
+    estimate.storable = positive;
+    if (!positive) estimate.note = kNotPositiveNote;
+    return estimate;
+}
+
+bool appendGeneratedFillUp(AppState& state, int reading, const GenerationEstimate& estimate) {
+    if (!estimate.storable) return false;
+    TMlb2& costs = state.CostTable;
+    if (costs.FieldCount() == 0)
+        for (std::string_view field : kCostFields) costs.AddField(std::string(field));
+    costs.AppendRow();
+    costs.SetValue("ID", state.VehicleTable.GetValue("ID"));
+    costs.SetValue("Datum", recordDateText(state.clock.today()));
+    costs.SetValue("kmstnd", std::to_string(reading));
+    costs.SetValue("preis", fromDisplay(estimate.priceText));
+    costs.SetValue("liter", fromDisplay(estimate.quantityText));
+    costs.SetValue("voll", "ja");
+    costs.SetValue("service", "");
+    costs.SetValue("art", "t");
+    costs.SortNumeric("kmstnd");
+    return true;
+}

@@ -1,0 +1,42 @@
+#include "records/other_cost_edit.h"
+
+#include "records/fuel_entry.h"
+#include "store/code_page.h"
+#include "store/number_text.h"
+
+int otherCostRecordRow(const TMlb2& costs, int listRow) {
+    const int art = costs.FieldIndex("art");
+    if (art < 0 || listRow < 1) return 0;
+    int count = 0;
+    for (int r = 1; r <= costs.RowCount(); ++r)
+        if (costs.ViewAt(r, art) == "s" && ++count == listRow) return r;
+    return 0;
+}
+
+OtherCostEditSetup prepareOtherCostEdit(AppState& state, int listRow) {
+    OtherCostEditSetup setup;
+    TMlb2& costs = state.CostTable;
+    const int row = otherCostRecordRow(costs, listRow);
+    if (row == 0) return setup;
+    costs.GoToRow(row);
+
+    setup.found = true;
+    setup.date = recordDate(costs.GetValue("Datum"));
+    if (!setup.date.isValid()) setup.date = state.clock.today();
+    setup.odometer = toDisplay(costs.GetValue("kmstnd"));
+    setup.price = toDisplay(FormatMoney62(TextToFloat(costs.GetValue("preis")))).trimmed();
+    setup.text = toDisplay(costs.GetValue("text"));
+    setup.service = costs.GetValue("service") == "ja";
+    setup.priceSuffix = priceSuffixFor(state);
+    return setup;
+}
+
+void overwriteOtherCostRecord(AppState& state, const OtherCostInput& input) {
+    setOtherCostValues(state.CostTable, state.VehicleTable.GetValue("ID"), input);
+    state.CostTable.SortNumeric("kmstnd");
+}
+
+void deleteOtherCostRecord(AppState& state) {
+    state.CostTable.DeleteCurrentRow();
+    state.CostTable.SortNumeric("kmstnd");
+}

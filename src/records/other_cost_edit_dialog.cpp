@@ -1,0 +1,99 @@
+#include "records/other_cost_edit_dialog.h"
+
+#include "core/banner.h"
+#include "core/dialog_keys.h"
+#include "core/prompts.h"
+#include "core/refresh.h"
+#include "records/fuel_edit.h"
+#include "records/fuel_entry.h"
+#include "store/code_page.h"
+#include "store/number_text.h"
+#include "ui_other_cost_edit_dialog.h"
+
+TForm13::TForm13(AppState& state, Prompts& prompts, MainWindowRefresh& refresh, QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::TForm13>()), m_state(state), m_prompts(prompts), m_refresh(refresh) {
+    m_ui->setupUi(this);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    const QLocale german(QLocale::German, QLocale::Germany);
+    m_ui->priceSpinBox->setLocale(german);
+    m_ui->odometerSpinBox->setLocale(german);
+    EnterMovesFocus::install(this);
+    connect(m_ui->okButton, &QPushButton::clicked, this, &TForm13::onOk);
+    connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_ui->deleteButton, &QPushButton::clicked, this, &TForm13::onDelete);
+}
+
+TForm13::~TForm13() = default;
+
+bool TForm13::prepare(int listRow) {
+    Topleiste(*m_ui->banner, kOtherCostEditBanner);
+    const OtherCostEditSetup setup = prepareOtherCostEdit(m_state, listRow);
+    if (!setup.found) return false;
+    m_ui->dateEdit->setDate(setup.date);
+    m_ui->odometerSpinBox->setValue(setup.odometer.toInt());
+    m_ui->priceSpinBox->setValue(TextToFloat(fromDisplay(setup.price)));
+    m_ui->textLineEdit->setText(setup.text);
+    m_ui->serviceCheckBox->setChecked(setup.service);
+    m_ui->priceSpinBox->setSuffix(setup.priceSuffix);
+    m_ui->odometerSpinBox->setFocus();
+    return true;
+}
+
+void TForm13::open(int listRow) {
+    if (prepare(listRow)) exec();
+}
+
+OtherCostInput TForm13::input() const {
+    OtherCostInput in;
+    in.date = m_ui->dateEdit->date();
+    in.odometer = m_ui->odometerSpinBox->cleanText();
+    in.price = m_ui->priceSpinBox->cleanText();
+    in.text = m_ui->textLineEdit->text();
+    in.service = m_ui->serviceCheckBox->isChecked();
+    return in;
+}
+
+QWidget* TForm13::fieldWidget(OtherCostField field) const {
+    switch (field) {
+    case OtherCostField::Date:
+        return m_ui->dateEdit;
+    case OtherCostField::Price:
+        return m_ui->priceSpinBox;
+    case OtherCostField::Text:
+        return m_ui->textLineEdit;
+    case OtherCostField::Service:
+        return m_ui->serviceCheckBox;
+    case OtherCostField::Odometer:
+        break;
+    }
+    return m_ui->odometerSpinBox;
+}
+
+void TForm13::onOk() {
+    m_ui->odometerSpinBox->interpretText();
+    m_ui->priceSpinBox->interpretText();
+    const OtherCostInput in = input();
+    if (const auto error = checkOtherCostInput(in)) {
+        m_prompts.error(error->message);
+        fieldWidget(error->focus)->setFocus();
+        return;
+    }
+    overwriteOtherCostRecord(m_state, in);
+    m_refresh.UpdateListe();
+    m_refresh.UpdateDisplay();
+    if (const auto failure = saveCostTable(m_state)) m_prompts.error(*failure);
+    if (in.service && m_prompts.question(kServiceQuestion)) {
+        if (const auto failure = rescheduleService(m_state.VehicleTable, in.date, in.odometer))
+            m_prompts.error(*failure);
+    }
+    accept();
+}
+
+void TForm13::onDelete() {
+    if (!m_prompts.ConfirmDialog(kDeleteRecordTitle, kDeleteRecordInstruction, kDeleteRecordMessage)) return;
+    deleteOtherCostRecord(m_state);
+    m_refresh.UpdateListe();
+    m_refresh.UpdateDisplay();
+    if (const auto failure = saveCostTable(m_state)) m_prompts.error(*failure);
+    accept();
+}

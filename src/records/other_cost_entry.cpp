@@ -1,0 +1,60 @@
+#include "records/other_cost_entry.h"
+
+#include "records/cost_records.h"
+#include "records/fuel_entry.h"
+#include "store/code_page.h"
+#include "store/number_text.h"
+
+namespace {
+
+// The odometer edit delivers a whole number; anything else counts as no reading.
+int odometerReading(const QString& text) {
+    int value = 0;
+    return TryStrToInt(fromDisplay(text.trimmed()), value) ? value : 0;
+}
+
+double priceValue(const QString& text) {
+    return TextToFloat(fromDisplay(text));
+}
+
+} // namespace
+
+std::optional<OtherCostError> checkOtherCostInput(const OtherCostInput& input) {
+    if (odometerReading(input.odometer) <= 0) return OtherCostError{kOdometerNotPositive, OtherCostField::Odometer};
+    if (!(priceValue(input.price) > 0)) return OtherCostError{kPriceNotPositive, OtherCostField::Price};
+    if (input.text.isEmpty()) return OtherCostError{kTextMissing, OtherCostField::Text};
+    return std::nullopt;
+}
+
+void setOtherCostValues(TMlb2& table, const std::string& id, const OtherCostInput& input) {
+    table.SetValue("ID", id);
+    table.SetValue("Datum", recordDateText(input.date));
+    table.SetValue("kmstnd", std::to_string(odometerReading(input.odometer)));
+    table.SetValue("preis", FormatFixed(priceValue(input.price), 5, 2));
+    table.SetValue("text", fromDisplay(input.text));
+    table.SetValue("art", "s");
+    table.SetValue("service", input.service ? "ja" : "");
+}
+
+void appendOtherCostRecord(AppState& state, const OtherCostInput& input) {
+    TMlb2& costs = state.CostTable;
+    // A vehicle without a record file may leave the table without fields; the record must not be
+    // lost for that.
+    if (costs.FieldCount() == 0)
+        for (std::string_view field : kCostFields) costs.AddField(std::string(field));
+    costs.AppendRow();
+    setOtherCostValues(costs, state.VehicleTable.GetValue("ID"), input);
+    costs.SortNumeric("kmstnd");
+}
+
+std::optional<QString> rescheduleService(TMlb2& vehicles, const QDate& date, const QString& odometer) {
+    const std::string simonText = vehicles.GetValue("simon");
+    int months = 0;
+    if (!TryStrToInt(simonText, months))
+        return QStringLiteral("'%1' ist kein gültiger Integerwert.").arg(toDisplay(simonText));
+    // QDate::addMonths keeps the day where the month has it and takes the month's last day otherwise.
+    const QString next = date.addMonths(months).toString(u"dd.MM.yyyy");
+    vehicles.SetValue("instdat", fromDisplay(next.mid(3, 7)));
+    vehicles.SetValue("instkm", FloatToText(TextToFloat(vehicles.GetValue("sikm")) + odometerReading(odometer)));
+    return std::nullopt;
+}

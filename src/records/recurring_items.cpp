@@ -1,0 +1,62 @@
+#include "records/recurring_items.h"
+
+#include "store/code_page.h"
+#include "store/number_text.h"
+
+#include <QFile>
+
+#include <array>
+#include <string_view>
+
+namespace {
+
+constexpr std::array<std::string_view, 2> kItemFields = {"Vorgang", "preis"};
+
+} // namespace
+
+RecurringItems loadRecurringItems(const AppState& state) {
+    RecurringItems items;
+    const QString path = state.path(state.CurRecurringFile);
+    if (!state.CurRecurringFile.empty() && QFile::exists(path) && !items.table.LoadFromFile(path))
+        items.loadError = QStringLiteral("Die Datei %1 konnte nicht gelesen werden.\r%2")
+                              .arg(toDisplay(state.CurRecurringFile), items.table.ErrorReason());
+    for (std::string_view field : kItemFields)
+        if (!items.table.HasField(field)) items.table.AddField(std::string(field));
+    return items;
+}
+
+QStringList recurringItemNames(const TMlb2& items) {
+    QStringList names;
+    const int vorgang = items.FieldIndex("Vorgang");
+    for (int r = 1; r <= items.RowCount(); ++r) names << toDisplay(items.ViewAt(r, vorgang));
+    return names;
+}
+
+std::optional<double> recurringItemPrice(const TMlb2& items, const QString& name) {
+    const std::string wanted = fromDisplay(name);
+    const int vorgang = items.FieldIndex("Vorgang");
+    const int preis = items.FieldIndex("preis");
+    std::optional<double> price;
+    for (int r = 1; r <= items.RowCount(); ++r)
+        if (items.ViewAt(r, vorgang) == wanted) price = TextToFloat(items.ViewAt(r, preis));
+    return price;
+}
+
+void appendRecurringItem(TMlb2& items, const QString& name, double price) {
+    items.AppendRow();
+    items.SetValue("Vorgang", fromDisplay(name));
+    items.SetValue("preis", FloatToText(price));
+}
+
+int firstRecurringItemRow(const TMlb2& items, const QString& name) {
+    const std::string wanted = fromDisplay(name);
+    const int vorgang = items.FieldIndex("Vorgang");
+    for (int r = 1; r <= items.RowCount(); ++r)
+        if (items.ViewAt(r, vorgang) == wanted) return r;
+    return 0;
+}
+
+std::optional<QString> saveRecurringItems(RecurringItems& items, const AppState& state) {
+    if (items.loadError) return items.loadError;
+    return saveTable(items.table, state, state.CurRecurringFile);
+}

@@ -1,0 +1,443 @@
+#include "vehicles/vehicle_dialog.h"
+
+#include "core/banner.h"
+#include "core/dialog_keys.h"
+#include "core/prompts.h"
+#include "core/vehicle_table.h"
+#include "store/code_page.h"
+#include "ui_vehicle_dialog.h"
+#include "vehicles/vehicle_host.h"
+#include "vehicles/vehicle_picture.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QSignalBlocker>
+
+namespace {
+
+// A date field that shows no date: its minimum with a blank text.
+const QDate kNoDate(1900, 1, 1);
+
+void showDate(QDateEdit* edit, const std::optional<QDate>& date) {
+    edit->setDate(date && *date > kNoDate ? *date : kNoDate);
+}
+
+std::optional<QDate> shownDate(const QDateEdit* edit) {
+    if (edit->date() <= kNoDate) return std::nullopt;
+    return edit->date();
+}
+
+} // namespace
+
+TForm26::TForm26(AppState& state, Prompts& prompts, VehicleHost& host, QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::TForm26>()), m_state(state), m_prompts(prompts), m_host(host),
+      m_fileDialog(std::make_unique<FileDialogPictureChooser>()), m_chooser(m_fileDialog.get()) {
+    m_ui->setupUi(this);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    const QLocale german(QLocale::German, QLocale::Germany);
+    for (QAbstractSpinBox* spin : findChildren<QAbstractSpinBox*>()) spin->setLocale(german);
+    for (QDateEdit* edit : findChildren<QDateEdit*>()) {
+        edit->setMinimumDate(kNoDate);
+        edit->setSpecialValueText(QStringLiteral(" "));
+    }
+    m_ui->currencyComboBox->addItems(currencyListTexts());
+    m_ui->fuelComboBox->addItems(fuelListTexts());
+    m_ui->unitComboBox->addItems(unitListTexts());
+    m_ui->fuel2ComboBox->addItems(secondFuelListTexts());
+    m_ui->unit2ComboBox->addItems(secondUnitListTexts());
+    // The second fuel type and unit take part in loading and writing, but are not shown.
+    for (QWidget* hidden : {static_cast<QWidget*>(m_ui->fuel2ComboBox), static_cast<QWidget*>(m_ui->fuel2Label),
+                            static_cast<QWidget*>(m_ui->unit2ComboBox), static_cast<QWidget*>(m_ui->unit2Label)})
+        hidden->hide();
+
+    QTableWidget* grid = m_ui->vehicleTableWidget;
+    grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
+    grid->setColumnWidth(0, 110);
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 8);
+    connect(grid, &QTableWidget::currentCellChanged, this, [this](int row, int, int previous, int) {
+        if (row >= 0 && row != previous) showRow(row + 1);
+    });
+
+    m_ui->picture->setToolTip(kPictureHint);
+    connect(m_ui->picture, &VehiclePicture::chooseRequested, this, &TForm26::choosePicture);
+    connect(m_ui->picture, &VehiclePicture::removeRequested, this, &TForm26::removePicture);
+
+    connect(m_ui->newButton, &QPushButton::clicked, this, &TForm26::newVehicle);
+    connect(m_ui->deleteButton, &QPushButton::clicked, this, &TForm26::deleteSelectedVehicle);
+    connect(m_ui->selectButton, &QPushButton::clicked, this, &TForm26::selectAndClose);
+    connect(m_ui->closeButton, &QPushButton::clicked, this, &TForm26::closeToOpeningVehicle);
+    m_ui->printButton->setEnabled(false); // the data sheet comes with the report engine
+
+    connect(qApp, &QApplication::focusChanged, this, &TForm26::onFocusChanged);
+    EnterMovesFocus::install(this);
+}
+
+TForm26::~TForm26() {
+    // The widgets go after this destructor: their focus and selection changes must not reach it.
+    disconnect(qApp, nullptr, this, nullptr);
+    m_ui->vehicleTableWidget->blockSignals(true);
+}
+
+QWidget* TForm26::appointmentsPage() const {
+    return m_ui->appointmentsTab;
+}
+
+int TForm26::exec() {
+    prepare(true);
+    return QDialog::exec();
+}
+
+int TForm26::execWithoutSelect() {
+    prepare(false);
+    return QDialog::exec();
+}
+
+void TForm26::prepare(bool selectEnabled) {
+    TMlb2& v = m_state.VehicleTable;
+    Topleiste(*m_ui->banner, kVehicleDialogCaption);
+    setWindowTitle(kVehicleDialogCaption);
+    m_writing = false;
+    m_selected = false;
+    m_closeBox = false;
+    m_closing = false;
+    const bool onRow = v.RowNumber() >= 1 && v.RowNumber() <= v.RowCount();
+    m_openingVehicle = onRow ? std::optional<std::string>(v.GetValue("file")) : std::nullopt;
+    prepareShownVehicle(v);
+    fillGrid();
+
+    // The focus move the dialog makes itself must write nothing.
+    m_skipNextExit = true;
+    m_ui->vehicleTableWidget->setFocus();
+    const bool any = !v.IsEmpty();
+    m_selectAllowed = selectEnabled;
+    enableFields(any);
+    if (any) {
+        selectRow(onRow ? v.RowNumber() : 1);
+    } else {
+        showFields();
+        emit vehicleShown();
+    }
+}
+
+void TForm26::fillGrid() {
+    const TMlb2& v = m_state.VehicleTable;
+    QTableWidget* grid = m_ui->vehicleTableWidget;
+    const QSignalBlocker block(grid);
+    grid->setRowCount(v.RowCount());
+    const int nummer = v.FieldIndex("nummer");
+    const int bez = v.FieldIndex("bez");
+    for (int r = 1; r <= v.RowCount(); ++r) {
+        grid->setItem(r - 1, 0, new QTableWidgetItem(toDisplay(v.ViewAt(r, nummer))));
+        grid->setItem(r - 1, 1, new QTableWidgetItem(toDisplay(v.ViewAt(r, bez))));
+    }
+}
+
+void TForm26::selectRow(int row) {
+    {
+        const QSignalBlocker block(m_ui->vehicleTableWidget);
+        m_ui->vehicleTableWidget->setCurrentCell(row - 1, 0);
+    }
+    showRow(row);
+}
+
+void TForm26::showRow(int row) {
+    TMlb2& v = m_state.VehicleTable;
+    m_writing = false; // a write-back that stopped on an error does not block the next one
+    if (!v.GoToRow(row)) return;
+    prepareShownVehicle(v);
+    showFields();
+    emit vehicleShown();
+}
+
+void TForm26::showFields() {
+    const TMlb2& v = m_state.VehicleTable;
+    Ui::TForm26& u = *m_ui;
+    const QString amount = amountSuffix(v);
+    u.purchasePriceSpinBox->setSuffix(amount);
+    u.currentPriceSpinBox->setSuffix(amount);
+    u.tankSpinBox->setSuffix(tankSuffix(v));
+
+    const VehicleFields f = readVehicleFields(v);
+    u.nameLineEdit->setText(f.bez);
+    u.plateLineEdit->setText(f.nummer);
+    u.chassisLineEdit->setText(f.fgstnr);
+    u.driverLineEdit->setText(f.fahrer);
+    u.purchasePriceSpinBox->setValue(f.kpreis);
+    u.currentPriceSpinBox->setValue(f.apreis);
+    u.tankSpinBox->setValue(f.tinh);
+    u.startOdometerSpinBox->setValue(f.tachostart);
+    showDate(u.purchaseDateEdit, f.kdatum);
+    showDate(u.firstRegistrationDateEdit, f.erstzul);
+    (f.privat ? u.privateRadioButton : u.companyRadioButton)->setChecked(true);
+    showDate(u.huDateEdit, f.tuev);
+    showDate(u.auDateEdit, f.au);
+    showDate(u.serviceDateEdit, f.instdat);
+    u.serviceOdometerSpinBox->setValue(f.instkm);
+    u.currencyComboBox->setCurrentIndex(f.waehr);
+    u.fuelComboBox->setCurrentIndex(f.krstart);
+    u.unitComboBox->setCurrentIndex(f.kme);
+    u.fuel2ComboBox->setCurrentIndex(f.krstart2);
+    u.unit2ComboBox->setCurrentIndex(f.kme2);
+    u.serviceKmSpinBox->setValue(f.sikm);
+    u.serviceMonthsSpinBox->setValue(f.simon);
+    u.remarkPlainTextEdit->setPlainText(f.bemerk1);
+
+    // The leasing fields follow the stored value; ticking the box later does not enable them.
+    u.leasingCheckBox->setChecked(f.leas);
+    showDate(u.leasingStartDateEdit, f.leasstart);
+    u.leasingDurationSpinBox->setValue(f.leasdauer);
+    const bool leasing = f.leas && !v.IsEmpty();
+    u.leasingStartDateEdit->setEnabled(leasing);
+    u.leasingDurationSpinBox->setEnabled(leasing);
+
+    showPicture();
+}
+
+VehicleFields TForm26::fields() {
+    Ui::TForm26& u = *m_ui;
+    for (QAbstractSpinBox* spin : findChildren<QAbstractSpinBox*>()) spin->interpretText();
+    VehicleFields f;
+    f.bez = u.nameLineEdit->text();
+    f.nummer = u.plateLineEdit->text();
+    f.fgstnr = u.chassisLineEdit->text();
+    f.fahrer = u.driverLineEdit->text();
+    f.kpreis = u.purchasePriceSpinBox->value();
+    f.apreis = u.currentPriceSpinBox->value();
+    f.tinh = u.tankSpinBox->value();
+    f.tachostart = u.startOdometerSpinBox->value();
+    f.kdatum = shownDate(u.purchaseDateEdit);
+    f.erstzul = shownDate(u.firstRegistrationDateEdit);
+    f.privat = u.privateRadioButton->isChecked();
+    f.leas = u.leasingCheckBox->isChecked();
+    f.leasstart = shownDate(u.leasingStartDateEdit);
+    f.leasdauer = u.leasingDurationSpinBox->value();
+    f.tuev = shownDate(u.huDateEdit);
+    f.au = shownDate(u.auDateEdit);
+    f.instdat = shownDate(u.serviceDateEdit);
+    f.instkm = u.serviceOdometerSpinBox->value();
+    f.sikm = u.serviceKmSpinBox->value();
+    f.simon = u.serviceMonthsSpinBox->value();
+    f.waehr = u.currencyComboBox->currentIndex();
+    f.krstart = u.fuelComboBox->currentIndex();
+    f.kme = u.unitComboBox->currentIndex();
+    f.krstart2 = u.fuel2ComboBox->currentIndex();
+    f.kme2 = u.unit2ComboBox->currentIndex();
+    f.bemerk1 = u.remarkPlainTextEdit->toPlainText();
+    return f;
+}
+
+void TForm26::enableFields(bool any) {
+    Ui::TForm26& u = *m_ui;
+    for (QWidget* field : u.tabWidget->findChildren<QWidget*>()) {
+        if (isDataField(field)) field->setEnabled(any);
+    }
+    if (!any) {
+        u.leasingStartDateEdit->setEnabled(false);
+        u.leasingDurationSpinBox->setEnabled(false);
+    }
+    u.picture->setEnabled(any);
+    u.appointmentsTab->setEnabled(any);
+    u.deleteButton->setEnabled(any);
+    u.selectButton->setEnabled(any && m_selectAllowed);
+    u.newButton->setEnabled(true);
+}
+
+bool TForm26::isDataField(const QWidget* widget) const {
+    const Ui::TForm26& u = *m_ui;
+    const QWidget* const fields[] = {
+        u.nameLineEdit,         u.plateLineEdit,
+        u.chassisLineEdit,      u.driverLineEdit,
+        u.purchasePriceSpinBox, u.currentPriceSpinBox,
+        u.tankSpinBox,          u.startOdometerSpinBox,
+        u.purchaseDateEdit,     u.firstRegistrationDateEdit,
+        u.privateRadioButton,   u.companyRadioButton,
+        u.leasingCheckBox,      u.leasingStartDateEdit,
+        u.leasingDurationSpinBox, u.huDateEdit,
+        u.auDateEdit,           u.serviceDateEdit,
+        u.serviceOdometerSpinBox, u.currencyComboBox,
+        u.fuelComboBox,         u.unitComboBox,
+        u.fuel2ComboBox,        u.unit2ComboBox,
+        u.serviceKmSpinBox,     u.serviceMonthsSpinBox,
+        u.remarkPlainTextEdit,
+    };
+    for (const QWidget* w = widget; w && w != this; w = w->parentWidget())
+        for (const QWidget* field : fields)
+            if (w == field) return true;
+    return false;
+}
+
+void TForm26::onFocusChanged(QWidget* old, QWidget* now) {
+    // Only moves inside this window count: a message box, a drop-down list, a calendar or the
+    // appointment dialog taking the focus is no exit.
+    if (m_refocusing || m_closing || !isVisible() || !old || !now) return;
+    if (!isAncestorOf(old) || !isAncestorOf(now)) return;
+    bool written = false; // one focus move writes at most once
+    if (isDataField(old) && !leaveField(old, written)) return;
+    const QWidget* area = m_ui->tabWidget;
+    if (area->isAncestorOf(old) && !area->isAncestorOf(now) && now != area) exitNotification(written);
+}
+
+bool TForm26::leaveField(QWidget* field, bool& written) {
+    QLineEdit* plate = m_ui->plateLineEdit;
+    if (field == plate) {
+        if (const auto message = duplicatePlateMessage(m_state.VehicleTable, plate->text())) {
+            m_prompts.error(*message);
+            m_refocusing = true;
+            plate->setFocus(Qt::OtherFocusReason);
+            m_refocusing = false;
+            return false;
+        }
+    }
+    exitNotification(written);
+    return true;
+}
+
+void TForm26::exitNotification(bool& written) {
+    if (m_skipNextExit) {
+        m_skipNextExit = false;
+        return;
+    }
+    if (written) return;
+    written = true;
+    writeBack();
+}
+
+void TForm26::writeBack() {
+    TMlb2& v = m_state.VehicleTable;
+    if (m_writing || v.RowNumber() < 1 || v.RowNumber() > v.RowCount()) return;
+    m_writing = true;
+    writeVehicleFields(v, fields());
+    const int row = v.RowNumber();
+    report(saveVehicleTable(m_state));
+    refreshNames();
+    v.GoToRow(row);
+    m_writing = false;
+}
+
+void TForm26::refreshNames() {
+    const TMlb2& v = m_state.VehicleTable;
+    QTableWidget* grid = m_ui->vehicleTableWidget;
+    const QSignalBlocker block(grid);
+    const int nummer = v.FieldIndex("nummer");
+    const int bez = v.FieldIndex("bez");
+    for (int r = 1; r <= v.RowCount() && r <= grid->rowCount(); ++r) {
+        grid->item(r - 1, 0)->setText(toDisplay(v.ViewAt(r, nummer)));
+        grid->item(r - 1, 1)->setText(toDisplay(v.ViewAt(r, bez)));
+    }
+    m_host.RebuildVehicleMenu();
+}
+
+void TForm26::newVehicle() {
+    TMlb2& v = m_state.VehicleTable;
+    if (!m_prompts.ConfirmDialog(kNewVehicleTitle, kNewVehicleInstruction, kNewVehicleQuestion)) {
+        // Without a vehicle the program cannot be used: the dialog closes and so does the program.
+        if (v.IsEmpty()) done(QDialog::Rejected);
+        return;
+    }
+    if (const auto failure = createVehicle(m_state)) {
+        m_prompts.error(*failure);
+        return;
+    }
+    fillGrid();
+    m_selectAllowed = true;
+    enableFields(true);
+    selectRow(v.RowCount());
+    m_host.RebuildVehicleMenu();
+}
+
+void TForm26::deleteSelectedVehicle() {
+    TMlb2& v = m_state.VehicleTable;
+    if (v.RowNumber() < 1 || v.RowNumber() > v.RowCount()) return;
+    if (!m_prompts.ConfirmDialog(kDeleteVehicleTitle, kDeleteVehicleInstruction, deleteVehicleQuestion(v))) return;
+    if (m_openingVehicle && *m_openingVehicle == v.GetValue("file")) m_openingVehicle = std::string();
+    report(deleteVehicle(m_state));
+    fillGrid();
+    if (!v.IsEmpty()) {
+        selectRow(1);
+    } else {
+        enableFields(false);
+        showFields();
+        emit vehicleShown();
+    }
+    m_host.RebuildVehicleMenu();
+    if (!v.IsEmpty()) return;
+    if (m_prompts.question(kLastVehicleDeletedQuestion))
+        newVehicle();
+    else
+        done(QDialog::Rejected);
+}
+
+void TForm26::selectAndClose() {
+    if (m_state.VehicleTable.IsEmpty() || !m_selectAllowed) return;
+    m_selected = true;
+    done(QDialog::Accepted);
+}
+
+void TForm26::closeToOpeningVehicle() {
+    returnToOpeningVehicle(m_state.VehicleTable, m_openingVehicle);
+    done(QDialog::Rejected);
+}
+
+void TForm26::reject() {
+    // Escape is "Schließen"; the close box leaves the cursor on the selected vehicle.
+    if (m_closeBox)
+        done(QDialog::Rejected);
+    else
+        closeToOpeningVehicle();
+}
+
+void TForm26::closeEvent(QCloseEvent* event) {
+    m_closeBox = true;
+    QDialog::closeEvent(event);
+    m_closeBox = false;
+}
+
+void TForm26::done(int result) {
+    if (m_closing) return;
+    m_closing = true;
+    // However the dialog closes, the main window shows the vehicle under the cursor, all of it.
+    TMlb2& v = m_state.VehicleTable;
+    if (settleCurrentVehicle(m_state) == MainWindowUpdate::Activate)
+        m_host.ActivateVehicle();
+    else
+        m_host.ShowCurrentVehicle();
+    if (m_selected && !v.IsEmpty()) {
+        m_host.SetCurrentVehicleCaption(selectedVehicleText(v));
+        m_host.SetQuantityColumnTitle(quantityTitleOf(v));
+    }
+    QDialog::done(result);
+    m_closing = false;
+}
+
+void TForm26::choosePicture() {
+    if (m_state.VehicleTable.IsEmpty()) return;
+    const QString start = m_lastPicturePath.isEmpty() ? m_state.DataDir : m_lastPicturePath;
+    const std::optional<QString> chosen = m_chooser->choosePicture(this, start, pictureFilter());
+    if (!chosen) return;
+    m_lastPicturePath = *chosen;
+    report(setPictureLink(m_state, *chosen));
+    showPicture();
+}
+
+void TForm26::removePicture() {
+    if (m_state.VehicleTable.IsEmpty()) return;
+    if (!m_prompts.question(kRemovePictureQuestion)) return;
+    m_ui->picture->clear();
+    report(setPictureLink(m_state, QString()));
+}
+
+void TForm26::showPicture() {
+    const QString path = toDisplay(m_state.VehicleTable.GetValue("bild"));
+    // A picture file that no longer exists is not shown; the link stays.
+    if (!path.isEmpty() && QFileInfo(path).isFile())
+        m_ui->picture->showFile(path);
+    else
+        m_ui->picture->clear();
+}
+
+void TForm26::report(const std::optional<QString>& failure) {
+    if (failure) m_prompts.error(*failure);
+}

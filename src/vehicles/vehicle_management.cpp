@@ -1,0 +1,270 @@
+#include "vehicles/vehicle_management.h"
+
+#include "core/vehicle_table.h"
+#include "store/code_page.h"
+#include "store/number_text.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const QString kDateFormat = QStringLiteral("dd.MM.yyyy");
+const QString kMonthFormat = QStringLiteral("MM.yyyy");
+
+std::optional<QDate> dateOf(const std::string& text) {
+    const QString t = toDisplay(text).trimmed();
+    for (const QString& format : {kDateFormat, QStringLiteral("d.M.yyyy")}) {
+        const QDate d = QDate::fromString(t, format);
+        if (d.isValid()) return d;
+    }
+    return std::nullopt;
+}
+
+// A month field holds "mm.yyyy"; a full date ("15.03.2008", as a new vehicle's leasing start) shows
+// its month.
+std::optional<QDate> monthOf(const std::string& text) {
+    const QString t = toDisplay(text).trimmed();
+    if (t.size() < 7) return std::nullopt;
+    const QDate d = QDate::fromString(t.right(7), kMonthFormat);
+    if (!d.isValid()) return std::nullopt;
+    return d;
+}
+
+int wholeNumber(const std::string& text) {
+    const double v = std::round(TextToFloat(text));
+    if (!(v > std::numeric_limits<int>::min() && v < std::numeric_limits<int>::max())) return 0;
+    return static_cast<int>(v);
+}
+
+// The list position of an index text, -1 when the list has no such entry.
+int listIndex(const std::string& text, int count) {
+    const std::optional<int> index = codeIndex(text);
+    return index && *index >= 0 && *index < count ? *index : -1;
+}
+
+QStringList texts(const auto& names) {
+    QStringList out;
+    for (std::string_view n : names) out << toDisplay(n);
+    return out;
+}
+
+std::string storedText(const QString& text) {
+    return fromDisplay(text);
+}
+
+// The table holds line breaks as CR LF; the editors give and take "\n".
+QString editorLines(const std::string& stored) {
+    QString t = toDisplay(stored);
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return t;
+}
+
+std::string storedLines(const QString& lines) {
+    QString t = lines;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return fromDisplay(t);
+}
+
+bool isBareFileName(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\:") == std::string::npos;
+}
+
+void forgetCurrentVehicle(AppState& s) {
+    s.CurCostFile.clear();
+    s.CurTripFile.clear();
+    s.CurLogbookListFile.clear();
+    s.CurNotesFile.clear();
+    s.CurRecurringFile.clear();
+    s.CostTable.ClearRows();
+}
+
+} // namespace
+
+QString deleteVehicleQuestion(const TMlb2& vehicles) {
+    return QStringLiteral("Möchten Sie das Fahrzeug \"") + toDisplay(vehicles.GetValue("nummer")) +
+           QStringLiteral("\" löschen ?");
+}
+
+QStringList currencyListTexts() {
+    return texts(CurrencyLongNames);
+}
+QStringList fuelListTexts() {
+    return texts(FuelLongNames);
+}
+QStringList unitListTexts() {
+    return texts(UnitLongNames);
+}
+QStringList secondFuelListTexts() {
+    return QStringList{QStringLiteral("-")} + fuelListTexts();
+}
+QStringList secondUnitListTexts() {
+    return QStringList{QStringLiteral("-")} + unitListTexts();
+}
+
+QString amountSuffix(const TMlb2& vehicles) {
+    return QLatin1Char(' ') + toDisplay(currencyName(vehicles.GetValue("waehr")));
+}
+
+QString tankSuffix(const TMlb2& vehicles) {
+    return QLatin1Char(' ') + toDisplay(unitName(vehicles.GetValue("kme")));
+}
+
+void prepareShownVehicle(TMlb2& vehicles) {
+    if (vehicles.RowNumber() < 1 || vehicles.RowNumber() > vehicles.RowCount()) return;
+    for (std::string_view field : {"kme2", "krstart2"})
+        if (vehicles.GetValue(field).empty()) vehicles.SetValue(field, "0");
+}
+
+VehicleFields readVehicleFields(const TMlb2& v) {
+    VehicleFields f;
+    f.bez = toDisplay(v.GetValue("bez"));
+    f.nummer = toDisplay(v.GetValue("nummer"));
+    f.fgstnr = toDisplay(v.GetValue("fgstnr"));
+    f.fahrer = toDisplay(v.GetValue("fahrer"));
+    f.kpreis = TextToFloat(v.GetValue("kpreis"));
+    f.apreis = TextToFloat(v.GetValue("apreis"));
+    f.tinh = TextToFloat(v.GetValue("tinh"));
+    f.tachostart = wholeNumber(v.GetValue("tachostart"));
+    f.instkm = wholeNumber(v.GetValue("instkm"));
+    f.sikm = wholeNumber(v.GetValue("sikm"));
+    f.simon = wholeNumber(v.GetValue("simon"));
+    f.kdatum = dateOf(v.GetValue("kdatum"));
+    f.erstzul = dateOf(v.GetValue("erstzul"));
+    f.tuev = monthOf(v.GetValue("tuev"));
+    f.au = monthOf(v.GetValue("au"));
+    f.instdat = monthOf(v.GetValue("instdat"));
+    // The leasing start is shown whether or not the vehicle is leased: a field left with another
+    // vehicle's month would write that month into this vehicle.
+    f.leasstart = monthOf(v.GetValue("leasstart"));
+    f.privat = v.GetValue("privat") == "ja";
+    f.leas = v.GetValue("leas") == "ja";
+    f.leasdauer = f.leas ? wholeNumber(v.GetValue("leasdauer")) : 0;
+    f.waehr = listIndex(v.GetValue("waehr"), static_cast<int>(CurrencyLongNames.size()));
+    f.krstart = listIndex(v.GetValue("krstart"), static_cast<int>(FuelLongNames.size()));
+    f.kme = listIndex(v.GetValue("kme"), static_cast<int>(UnitLongNames.size()));
+    f.krstart2 = listIndex(v.GetValue("krstart2"), static_cast<int>(FuelLongNames.size()) + 1);
+    f.kme2 = listIndex(v.GetValue("kme2"), static_cast<int>(UnitLongNames.size()) + 1);
+    f.bemerk1 = editorLines(v.GetValue("bemerk1"));
+    return f;
+}
+
+void writeVehicleFields(TMlb2& v, const VehicleFields& f) {
+    if (v.RowNumber() < 1 || v.RowNumber() > v.RowCount()) return;
+    auto date = [&v](std::string_view field, const std::optional<QDate>& d, const QString& format) {
+        if (d) v.SetValue(field, storedText(d->toString(format)));
+    };
+    auto index = [&v](std::string_view field, int position) {
+        if (position >= 0) v.SetValue(field, std::to_string(position));
+    };
+    v.SetValue("bez", storedText(f.bez));
+    v.SetValue("nummer", storedText(f.nummer));
+    v.SetValue("kpreis", FloatToText(f.kpreis));
+    v.SetValue("apreis", FloatToText(f.apreis));
+    date("kdatum", f.kdatum, kDateFormat);
+    date("erstzul", f.erstzul, kDateFormat);
+    v.SetValue("fgstnr", storedText(f.fgstnr));
+    v.SetValue("tinh", FloatToText(f.tinh));
+    v.SetValue("bemerk1", storedLines(f.bemerk1));
+    date("tuev", f.tuev, kMonthFormat);
+    v.SetValue("sikm", std::to_string(f.sikm));
+    v.SetValue("simon", std::to_string(f.simon));
+    date("au", f.au, kMonthFormat);
+    v.SetValue("tachostart", std::to_string(f.tachostart));
+    v.SetValue("fahrer", storedText(f.fahrer));
+    date("instdat", f.instdat, kMonthFormat);
+    v.SetValue("instkm", std::to_string(f.instkm));
+    v.SetValue("privat", f.privat ? "ja" : "nein");
+    index("kme", f.kme);
+    index("waehr", f.waehr);
+    index("kme2", f.kme2);
+    index("krstart2", f.krstart2);
+    index("krstart", f.krstart);
+    v.SetValue("leas", f.leas ? "ja" : "nein");
+    v.SetValue("leasdauer", FloatToText(f.leasdauer));
+    date("leasstart", f.leasstart, kMonthFormat);
+    v.SetValue("hybrid", "0");
+}
+
+std::optional<QString> duplicatePlateMessage(const TMlb2& v, const QString& plate) {
+    const std::string wanted = storedText(plate);
+    const int nummer = v.FieldIndex("nummer");
+    for (int r = 1; r <= v.RowCount(); ++r) {
+        if (v.ViewAt(r, nummer) != wanted) continue;
+        if (r == v.RowNumber()) return std::nullopt;
+        return QStringLiteral("Das Kennzeichen \"") + plate +
+               QStringLiteral("\" ist bereits in der Datenbank vorhanden.\rBitte korrigieren Sie den Eintrag.");
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> saveVehicleTable(AppState& state) {
+    return saveTable(state.VehicleTable, state, kVehicleFileName);
+}
+
+std::optional<QString> deleteVehicle(AppState& state) {
+    TMlb2& v = state.VehicleTable;
+    if (v.RowNumber() < 1 || v.RowNumber() > v.RowCount()) return std::nullopt;
+    for (std::string_view field : kVehicleFileFields) {
+        const std::string name = v.GetValue(field);
+        // Only files of the data directory: a name with a path in it is no file of this vehicle.
+        if (!isBareFileName(name)) continue;
+        const QString path = state.path(name);
+        if (QFileInfo(path).isFile()) QFile::remove(path);
+    }
+    const bool wasCurrent = !state.CurCostFile.empty() && v.GetValue("file") == state.CurCostFile;
+    v.DeleteCurrentRow();
+    if (wasCurrent) forgetCurrentVehicle(state);
+    v.First();
+    return saveVehicleTable(state);
+}
+
+std::optional<QString> setPictureLink(AppState& state, const QString& path) {
+    state.VehicleTable.SetValue("bild", storedText(path));
+    return saveVehicleTable(state);
+}
+
+int rowOfVehicle(const TMlb2& vehicles, const std::string& costFile) {
+    if (costFile.empty()) return 0;
+    const int file = vehicles.FieldIndex("file");
+    for (int r = 1; r <= vehicles.RowCount(); ++r)
+        if (vehicles.ViewAt(r, file) == costFile) return r;
+    return 0;
+}
+
+void returnToOpeningVehicle(TMlb2& vehicles, const std::optional<std::string>& openingCostFile) {
+    if (!openingCostFile) return; // there was none (first start): the cursor stays
+    const int row = rowOfVehicle(vehicles, *openingCostFile);
+    if (row > 0)
+        vehicles.GoToRow(row);
+    else if (!vehicles.IsEmpty())
+        vehicles.GoToRow(1);
+}
+
+MainWindowUpdate settleCurrentVehicle(AppState& state) {
+    TMlb2& v = state.VehicleTable;
+    if (v.IsEmpty()) {
+        forgetCurrentVehicle(state);
+        return MainWindowUpdate::Show;
+    }
+    if (v.RowNumber() < 1 || v.RowNumber() > v.RowCount()) v.GoToRow(1);
+    const std::string file = v.GetValue("file");
+    if (!file.empty() && file == state.CurCostFile) return MainWindowUpdate::Show;
+    return MainWindowUpdate::Activate;
+}
+
+QString quantityTitleOf(const TMlb2& vehicles) {
+    std::string title = unitName(vehicles.GetValue("kme"));
+    const std::optional<int> second = codeIndex(vehicles.GetValue("kme2"));
+    if (second && *second > 0) title += " / " + secondUnitName(vehicles.GetValue("kme2"));
+    return toDisplay(title);
+}
+
+QString selectedVehicleText(const TMlb2& vehicles) {
+    return toDisplay(vehicles.GetValue("nummer") + " / " + vehicles.GetValue("bez"));
+}

@@ -1,0 +1,72 @@
+#include "vehicles/vehicle_picture.h"
+
+#include <QFileDialog>
+#include <QImageReader>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <set>
+
+VehiclePicture::VehiclePicture(QWidget* parent) : QFrame(parent) {
+    setFrameShape(QFrame::StyledPanel);
+    setFrameShadow(QFrame::Sunken);
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Base);
+    setCursor(Qt::PointingHandCursor);
+}
+
+bool VehiclePicture::showFile(const QString& path) {
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    m_image = reader.read();
+    update();
+    return !m_image.isNull();
+}
+
+void VehiclePicture::clear() {
+    m_image = QImage();
+    update();
+}
+
+void VehiclePicture::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    if (m_image.isNull()) return;
+    const QRect area = contentsRect().adjusted(4, 4, -4, -4);
+    if (area.isEmpty()) return;
+    const QSize size = m_image.size().scaled(area.size(), Qt::KeepAspectRatio);
+    const QRect target(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2,
+                       size.width(), size.height());
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(target, m_image);
+}
+
+void VehiclePicture::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    if (event->button() == Qt::RightButton)
+        emit removeRequested();
+    else
+        emit chooseRequested();
+}
+
+std::optional<QString> FileDialogPictureChooser::choosePicture(QWidget* parent, const QString& start,
+                                                               const QString& filter) {
+    const QString chosen = QFileDialog::getOpenFileName(parent, QString(), start, filter);
+    if (chosen.isEmpty()) return std::nullopt;
+    return chosen;
+}
+
+QString pictureFilter() {
+    const QStringList own = {QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"), QStringLiteral("*.bmp"),
+                             QStringLiteral("*.ico"), QStringLiteral("*.emf"),  QStringLiteral("*.wmf")};
+    QStringList all = own;
+    std::set<QString> more;
+    for (const QByteArray& format : QImageReader::supportedImageFormats()) {
+        const QString pattern = QStringLiteral("*.") + QString::fromLatin1(format).toLower();
+        if (!own.contains(pattern)) more.insert(pattern);
+    }
+    for (const QString& pattern : more) all << pattern;
+    return QStringLiteral("All (%1);;JPEG Image File (*.jpg);;JPEG Image File (*.jpeg);;Bitmaps (*.bmp);;"
+                          "Icons (*.ico);;Enhanced Metafiles (*.emf);;Metafiles (*.wmf)")
+        .arg(all.join(QLatin1Char(' ')));
+}
