@@ -96,7 +96,7 @@ void TAppointmentsPanel::fillList() {
         m_list->setItem(r, 0, date);
         m_list->setItem(r, 1, new QTableWidgetItem(row.time));
         m_list->setItem(r, 2, new QTableWidgetItem(row.text));
-        for (int c = 0; c < 3; ++c) m_list->item(r, c)->setTextAlignment(Qt::AlignLeft | Qt::AlignTop);
+        for (int c = 0; c < 3; ++c) m_list->item(r, c)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     }
     m_newButton->setEnabled(hasVehicle(m_state));
 }

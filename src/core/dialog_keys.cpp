@@ -35,3 +35,11 @@ bool EnterMovesFocus::eventFilter(QObject* watched, QEvent* event) {
     if (next) next->setFocus(Qt::TabFocusReason);
     return true;
 }
+
+void focusForCorrection(QWidget* field) {
+    field->setFocus(Qt::OtherFocusReason);
+    if (auto* spin = qobject_cast<QAbstractSpinBox*>(field))
+        spin->selectAll();
+    else if (auto* edit = qobject_cast<QLineEdit*>(field))
+        edit->selectAll();
+}

@@ -17,3 +17,7 @@ protected:
 private:
     using QObject::QObject;
 };
+
+// Puts the focus into the field a refused input names, its content selected so that typing
+// replaces it.
+void focusForCorrection(QWidget* field);

@@ -94,8 +94,9 @@ TForm1::TForm1(const QString& dataDir, const Clock& clock, Prompts& prompts, QWi
 }
 
 TForm1::~TForm1() {
-    // The settings and the vehicle table, sorted by plate, once more as the program ends.
-    reportSaveFailure(writeShutdownSettings(m_state, pos().x(), pos().y()));
+    // The settings and the vehicle table, sorted by plate, once more as the program ends. After a
+    // vehicle table that could not be read nothing was used: the vehicle used last stays noted.
+    if (!m_keepVehicleFile) reportSaveFailure(writeShutdownSettings(m_state, pos().x(), pos().y()));
     saveVehicleTable();
 }
 
@@ -497,11 +498,18 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::firstActivation() {
+    if (m_keepVehicleFile) {
+        // The vehicle table could not be read (the message has been shown): nothing may replace it,
+        // so there is no first vehicle to create either; the program ends.
+        close();
+        return;
+    }
     if (m_state.VehicleTable.IsEmpty()) {
         m_prompts.information(QStringLiteral("Es sind keine Fahrzeugdaten vorhanden.\r\nBitte legen Sie in folgendem "
                                              "Dialogfenster ein neues Fahrzeug an..."));
         // The vehicle dialog without "Auswählen und Schließen"; with still no vehicle the program ends.
         openVehicleManagement(false);
+        if (m_state.VehicleTable.IsEmpty()) return; // the program ends
     }
     if (m_state.settings.remind) remindOfAppointments();
     emit activated();
@@ -513,6 +521,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::saveVehicleTable() {
+    if (m_keepVehicleFile) return;
     reportSaveFailure(saveVehicleTableSorted(m_state));
 }
 

@@ -49,12 +49,12 @@ Averages readAverages(const QString& consumptionText, const QString& fuelCostPer
 
 GenerationEstimate estimateFillUp(const GenerationBase& base, const Averages& averages, int reading) {
     GenerationEstimate estimate;
+    const bool averagesKnown = averages.consumption && averages.fuelCostPerKm && *averages.consumption > 0;
+    // Without averages the dialog says so whatever the reading; nothing can be stored then.
+    if (!averagesKnown) estimate.note = kNoAveragesNote;
     if (reading <= base.latestReading) return estimate;
     estimate.distance = reading - base.lastFullReading;
-    if (!averages.consumption || !averages.fuelCostPerKm || !(*averages.consumption > 0)) {
-        estimate.note = kNoAveragesNote;
-        return estimate;
-    }
+    if (!averagesKnown) return estimate;
     const double consumption = *averages.consumption;
     estimate.quantity = estimate.distance * consumption / 100 - base.partialQuantity;
     // The partial fill-ups since the last full one are paid for already: only the quantity still

@@ -80,7 +80,7 @@ void TForm9::onOk() {
     const FuelInput in = input();
     if (const auto error = checkFuelEdit(m_state, in)) {
         m_prompts.error(error->message);
-        fieldWidget(error->focus)->setFocus();
+        focusForCorrection(fieldWidget(error->focus));
         return;
     }
     overwriteFuelRecord(m_state, in);

@@ -93,7 +93,7 @@ void TForm3::onOk() {
     const FuelInput in = input();
     if (const auto error = checkFuelInput(m_state, in)) {
         m_prompts.error(error->message);
-        fieldWidget(error->focus)->setFocus();
+        focusForCorrection(fieldWidget(error->focus));
         return;
     }
     appendFuelRecord(m_state, in);

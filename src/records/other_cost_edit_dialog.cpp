@@ -75,7 +75,7 @@ void TForm13::onOk() {
     const OtherCostInput in = input();
     if (const auto error = checkOtherCostInput(in)) {
         m_prompts.error(error->message);
-        fieldWidget(error->focus)->setFocus();
+        focusForCorrection(fieldWidget(error->focus));
         return;
     }
     overwriteOtherCostRecord(m_state, in);

@@ -117,7 +117,7 @@ void TForm5::onOk() {
     const OtherCostInput in = input();
     if (const auto error = checkOtherCostInput(in)) {
         m_prompts.error(error->message);
-        fieldWidget(error->focus)->setFocus();
+        focusForCorrection(fieldWidget(error->focus));
         return;
     }
     appendOtherCostRecord(m_state, in);

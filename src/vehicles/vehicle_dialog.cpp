@@ -1,5 +1,6 @@
 #include "vehicles/vehicle_dialog.h"
 
+#include "appointments/appointments_panel.h"
 #include "core/banner.h"
 #include "core/dialog_keys.h"
 #include "core/prompts.h"
@@ -70,6 +71,10 @@ TForm26::TForm26(AppState& state, Prompts& prompts, VehicleHost& host, QWidget* 
     connect(m_ui->selectButton, &QPushButton::clicked, this, &TForm26::selectAndClose);
     connect(m_ui->closeButton, &QPushButton::clicked, this, &TForm26::closeToOpeningVehicle);
     m_ui->printButton->setEnabled(false); // the data sheet comes with the report engine
+
+    // The "Termine" tab lists the appointments of the vehicle the fields show.
+    m_appointments = TAppointmentsPanel::placeInto(m_ui->appointmentsTab, state, prompts);
+    connect(this, &TForm26::vehicleShown, m_appointments, &TAppointmentsPanel::showVehicle);
 
     connect(qApp, &QApplication::focusChanged, this, &TForm26::onFocusChanged);
     EnterMovesFocus::install(this);
@@ -281,18 +286,20 @@ void TForm26::onFocusChanged(QWidget* old, QWidget* now) {
 }
 
 bool TForm26::leaveField(QWidget* field, bool& written) {
-    QLineEdit* plate = m_ui->plateLineEdit;
-    if (field == plate) {
-        if (const auto message = duplicatePlateMessage(m_state.VehicleTable, plate->text())) {
-            m_prompts.error(*message);
-            m_refocusing = true;
-            plate->setFocus(Qt::OtherFocusReason);
-            m_refocusing = false;
-            return false;
-        }
-    }
+    if (field == m_ui->plateLineEdit && !plateAccepted()) return false;
     exitNotification(written);
     return true;
+}
+
+bool TForm26::plateAccepted() {
+    QLineEdit* plate = m_ui->plateLineEdit;
+    const auto message = duplicatePlateMessage(m_state.VehicleTable, plate->text());
+    if (!message) return true;
+    m_prompts.error(*message);
+    m_refocusing = true;
+    focusForCorrection(plate);
+    m_refocusing = false;
+    return false;
 }
 
 void TForm26::exitNotification(bool& written) {
@@ -308,6 +315,9 @@ void TForm26::exitNotification(bool& written) {
 void TForm26::writeBack() {
     TMlb2& v = m_state.VehicleTable;
     if (m_writing || v.RowNumber() < 1 || v.RowNumber() > v.RowCount()) return;
+    // A refused plate may still stand in its field when the focus left it another way (a click
+    // on another tab): it is never written.
+    if (!plateAccepted()) return;
     m_writing = true;
     writeVehicleFields(v, fields());
     const int row = v.RowNumber();

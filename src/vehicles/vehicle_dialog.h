@@ -11,6 +11,7 @@
 #include <string>
 
 class PictureChooser;
+class TAppointmentsPanel;
 class Prompts;
 class VehicleHost;
 namespace Ui {
@@ -32,6 +33,8 @@ public:
     Ui::TForm26& ui() { return *m_ui; }
     // The "Termine" tab's page (with a layout) for the appointment list of the shown vehicle.
     QWidget* appointmentsPage() const;
+    // The appointment list on that page; it follows the vehicle shown.
+    TAppointmentsPanel& appointments() { return *m_appointments; }
     // The picture file dialog; tests put a scripted one here.
     void setPictureChooser(PictureChooser& chooser) { m_chooser = &chooser; }
 
@@ -63,6 +66,8 @@ private:
     void onFocusChanged(QWidget* old, QWidget* now);
     bool isDataField(const QWidget* widget) const;
     bool leaveField(QWidget* field, bool& written);
+    // The duplicate plate check; a refused plate is reported and gets the focus back.
+    bool plateAccepted();
     void exitNotification(bool& written);
     void writeBack();
     void refreshNames();
@@ -77,6 +82,7 @@ private:
     VehicleHost& m_host;
     std::unique_ptr<PictureChooser> m_fileDialog;
     PictureChooser* m_chooser = nullptr;
+    TAppointmentsPanel* m_appointments = nullptr;
 
     // "file" of the row under the cursor at opening; empty once that vehicle was deleted, nullopt
     // when there was none.

@@ -253,9 +253,13 @@ MainWindowUpdate settleCurrentVehicle(AppState& state) {
         return MainWindowUpdate::Show;
     }
     if (v.RowNumber() < 1 || v.RowNumber() > v.RowCount()) v.GoToRow(1);
+    // Only a vehicle whose five file names are all the current ones is shown as it is; any other
+    // is activated, so that records and file names belong to it alone.
     const std::string file = v.GetValue("file");
-    if (!file.empty() && file == state.CurCostFile) return MainWindowUpdate::Show;
-    return MainWindowUpdate::Activate;
+    const bool same = !file.empty() && file == state.CurCostFile && v.GetValue("file2") == state.CurTripFile &&
+                      v.GetValue("file3") == state.CurLogbookListFile && v.GetValue("file4") == state.CurNotesFile &&
+                      v.GetValue("file5") == state.CurRecurringFile;
+    return same ? MainWindowUpdate::Show : MainWindowUpdate::Activate;
 }
 
 QString quantityTitleOf(const TMlb2& vehicles) {

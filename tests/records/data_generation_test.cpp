@@ -96,6 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
         EstimateCase{"BelowTheLatestReading", kPartial, "7,00 ", "0,098 ", 20150, false, 0, "0,00", "0,00", {}},
         EstimateCase{"EqualToTheLatestReading", kFull, "7,00 ", "0,098 ", 20000, false, 0, "0,00", "0,00", {}},
         EstimateCase{"NoAveragesYet", kFull, "", "", 20500, false, 500, "0,00", "0,00", kNoAveragesNote},
+        EstimateCase{"NoAveragesAndAReadingBelow", kFull, "", "", 0, false, 0, "0,00", "0,00", kNoAveragesNote},
         EstimateCase{"NoFuelCostPerKm", kFull, "7,00 ", "", 20500, false, 500, "0,00", "0,00", kNoAveragesNote},
         // What is stored is what is shown: a price shown as 0,00 is no price.
         EstimateCase{"PriceShownAsZero", GenerationBase{20100, 20000, 10}, "7,00 ", "0,001 ", 20143, false, 143, "0,01", "0,00",

@@ -7,6 +7,13 @@
 #include "appointments/appointments_panel.h"
 #include "core/about_box.h"
 #include "core/main_window.h"
+#include "core/settings_dialog.h"
+#include "records/data_generation_dialog.h"
+#include "records/other_cost_edit_dialog.h"
+#include "records/other_cost_entry_dialog.h"
+#include "vehicles/vehicle_dialog.h"
+#include "ui_other_cost_entry_dialog.h"
+#include "ui_vehicle_dialog.h"
 #include "records/fuel_edit_dialog.h"
 #include "records/fuel_entry_dialog.h"
 #include "support/scripted_prompts.h"
@@ -84,6 +91,52 @@ bool saveAppointmentWindows(TForm1& w, MainWindowFixture& f, const QString& out)
     return ok;
 }
 
+// The other costs, the data generation and the settings, on the vehicle shown in the main window.
+bool saveCostWindows(TForm1& w, const QString& out) {
+    bool ok = true;
+    writeSample(w.state().DataDir + "kfzwv.001", "Vorgang;preis\r\nKfz-Steuer;190\r\nVersicherung;412,5\r\n");
+    TForm5& entry = w.otherCostEntryDialog();
+    entry.setWindowTitle(w.currentVehicleCaption());
+    entry.prepare();
+    entry.ui().textLineEdit->setText(QStringLiteral("Kfz-Steuer"));
+    ok &= save(entry, out, "other_cost_entry");
+    entry.hide();
+
+    TForm13& edit = w.otherCostEditDialog();
+    edit.setWindowTitle(w.currentVehicleCaption());
+    if (edit.prepare(1)) ok &= save(edit, out, "other_cost_edit");
+    edit.hide();
+
+    TForm16& generation = w.dataGenerationDialog();
+    generation.setWindowTitle(w.currentVehicleCaption());
+    generation.prepare();
+    ok &= save(generation, out, "data_generation");
+    generation.hide();
+
+    TSettingsForm& settings = w.settingsDialog();
+    settings.setWindowTitle(QStringLiteral("Einstellungen"));
+    settings.prepare();
+    ok &= save(settings, out, "settings");
+    settings.hide();
+    return ok;
+}
+
+// The vehicle dialog on the current vehicle, one picture per tab.
+bool saveVehicleDialog(TForm1& w, const QString& out) {
+    TForm26& d = w.vehicleDialog();
+    d.prepare(true);
+    bool ok = true;
+    const char* const names[] = {"vehicle_dialog", "vehicle_dialog_configuration", "vehicle_dialog_appointments",
+                                 "vehicle_dialog_photo", "vehicle_dialog_remark"};
+    for (int tab = 0; tab < d.ui().tabWidget->count() && tab < 5; ++tab) {
+        d.ui().tabWidget->setCurrentIndex(tab);
+        ok &= save(d, out, names[tab]);
+    }
+    d.ui().tabWidget->setCurrentIndex(0);
+    d.hide();
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -110,6 +163,7 @@ int main(int argc, char** argv) {
     w.findChild<QTabWidget*>()->setCurrentIndex(1);
     ok &= save(w, out, "main_window_other_costs");
     w.findChild<QTabWidget*>()->setCurrentIndex(0);
+    ok &= saveCostWindows(w, out);
 
     TForm3& entry = w.fuelEntryDialog();
     entry.setWindowTitle(w.currentVehicleCaption());
@@ -133,5 +187,8 @@ int main(int argc, char** argv) {
     ok &= save(entry, out, "fuel_entry_first_fill_up");
     entry.hide();
     ok &= saveAppointmentWindows(w, f, out);
+    w.previousButton()->click();
+    w.previousButton()->click(); // A-BC 1 with its appointments
+    ok &= saveVehicleDialog(w, out);
     return ok ? 0 : 1;
 }

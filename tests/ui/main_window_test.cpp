@@ -9,6 +9,8 @@
 #include "core/about_box.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -337,6 +339,25 @@ TEST_F(MainWindowTest, FirstStartWithoutVehicleAsksAndEnds) {
     EXPECT_EQ(w.fuelList()->listModel().headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), "Liter");
     window.reset();
     EXPECT_NE(file("kfz.ini").find("Masseinheit=L Liter\r\n"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, UnreadableVehicleTableIsReportedAndNeverReplaced) {
+    withSampleData();
+    QFile::remove(dataDir() + "kfzdata.csv");
+    ASSERT_TRUE(QDir().mkdir(dataDir() + "kfzdata.csv")); // exists, cannot be read as a file
+    const std::string settings = file("kfz.ini");
+    TForm1& w = start();
+    w.show();
+    QTest::qWait(50);
+    // The reason is shown; no first-start question, no vehicle dialog; the program ends.
+    ASSERT_EQ(prompts.prompts.size(), 1u);
+    EXPECT_EQ(prompts.last()->kind, Kind::Error);
+    EXPECT_TRUE(prompts.last()->message.startsWith("Die Datei kfzdata.csv konnte nicht gelesen werden."));
+    EXPECT_FALSE(w.isVisible());
+    window.reset();
+    EXPECT_EQ(prompts.prompts.size(), 1u); // no attempt to write it at shut-down either
+    EXPECT_TRUE(QFileInfo(dataDir() + "kfzdata.csv").isDir());
+    EXPECT_EQ(file("kfz.ini"), settings); // the vehicle used last stays noted
 }
 
 TEST_F(MainWindowTest, AboutBoxShowsTheVersion) {

@@ -8,17 +8,22 @@
 #include "store/code_page.h"
 #include "ui_fuel_entry_dialog.h"
 #include "ui_vehicle_dialog.h"
+#include "appointments/appointments_panel.h"
 #include "vehicles/vehicle_dialog.h"
 #include "vehicles/vehicle_picture.h"
 
 #include <QAction>
 #include <QImage>
 #include <QMenu>
+#include <QSignalBlocker>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <ostream>
 
 #include <deque>
 #include <functional>
@@ -245,6 +250,9 @@ struct PlateCase {
     const char* plate;
     bool refused;
 };
+void PrintTo(const PlateCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class PlateCheck : public VehicleDialogTest, public testing::WithParamInterface<PlateCase> {};
 
@@ -288,6 +296,46 @@ INSTANTIATE_TEST_SUITE_P(Plates, PlateCheck,
                                          PlateCase{"its_own_plate_again", "B-XY 10", false}),
                          [](const testing::TestParamInfo<PlateCase>& info) { return std::string(info.param.name); });
 
+TEST_F(VehicleDialogTest, RefusedPlateIsNotWrittenWhenTheFocusLeavesAnotherWay) {
+    withSampleData();
+    TForm26& d = open();
+    useUpFirstExit(d);
+    leaveTo(d.ui().plateLineEdit);
+    const std::string before = file("kfzdata.csv");
+    d.ui().plateLineEdit->setText(QStringLiteral("A-BC 1"));
+    // The focus goes elsewhere without the plate field being left by a focus move of its own.
+    {
+        const QSignalBlocker quiet(qApp);
+        d.ui().chassisLineEdit->setFocus(Qt::MouseFocusReason);
+    }
+    leaveTo(d.ui().driverLineEdit); // an exit of another field writes back all fields
+    ASSERT_EQ(prompts.prompts.size(), 1u);
+    EXPECT_TRUE(prompts.last()->message.startsWith("Das Kennzeichen \"A-BC 1\""));
+    EXPECT_EQ(QApplication::focusWidget(), d.ui().plateLineEdit);
+    EXPECT_EQ(file("kfzdata.csv"), before);
+    EXPECT_EQ(window->state().VehicleTable.GetValue("nummer"), "B-XY 10");
+}
+
+TEST_F(VehicleDialogTest, TermineTabListsTheAppointmentsOfTheShownVehicle) {
+    withSampleData();
+    {
+        QFile f(dataDir() + "kfzterm.001");
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("kfz;datum;zeit;text\r\n;02.05.2026;08:00:00;HU\r\n;14.05.2026;09:30:00;Inspektion\r\n");
+    }
+    TForm26& d = open(); // on B-XY 10, whose "file6" is empty: no appointments
+    QTableWidget* list = d.appointments().list();
+    EXPECT_EQ(list->rowCount(), 1); // the one empty row
+    selectVehicle(d, 1);
+    ASSERT_EQ(list->rowCount(), 2);
+    EXPECT_EQ(list->item(0, 0)->text(), "02.05.2026");
+    EXPECT_EQ(list->item(1, 1)->text(), "09:30");
+    EXPECT_EQ(list->item(1, 2)->text(), "Inspektion");
+    EXPECT_EQ(list->item(0, 0)->foreground().color(), QColor(Qt::red)); // past
+    selectVehicle(d, 3);
+    EXPECT_EQ(list->rowCount(), 1);
+}
+
 // A new vehicle takes the lowest number whose record file is missing.
 struct NumberCase {
     const char* name;
@@ -295,6 +343,9 @@ struct NumberCase {
     const char* nnn;
     const char* id;
 };
+void PrintTo(const NumberCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class NewVehicleNumber : public VehicleDialogTest, public testing::WithParamInterface<NumberCase> {};
 
@@ -494,6 +545,9 @@ struct CloseCase {
     int fuelRows;
     const char* quantityTitle;
 };
+void PrintTo(const CloseCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class Closing : public VehicleDialogTest, public testing::WithParamInterface<CloseCase> {};
 
@@ -647,6 +701,9 @@ struct PictureCase {
     const char* format; // written with this image format; nullptr: not a picture Qt can read
     bool shown;
 };
+void PrintTo(const PictureCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class PictureLink : public VehicleDialogTest, public testing::WithParamInterface<PictureCase> {};
 

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 std::string readBytes(const QString& path) {
@@ -79,6 +81,9 @@ struct ReadCase {
     const char* stored;
     std::function<void(const VehicleFields&)> check;
 };
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ReadingValues : public VehicleManagement, public testing::WithParamInterface<ReadCase> {};
 
@@ -204,6 +209,9 @@ struct PlateCase {
     const char* plate;
     bool refused;
 };
+void PrintTo(const PlateCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class DuplicatePlate : public VehicleManagement, public testing::WithParamInterface<PlateCase> {};
 
@@ -284,7 +292,11 @@ struct SettleCase {
     const char* currentFile; // the main window's CurCostFile
     int expectedRow;
     MainWindowUpdate expected;
+    bool otherNamesToo = true; // the other four current names are that vehicle's as well
 };
+void PrintTo(const SettleCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class Settling : public VehicleManagement, public testing::WithParamInterface<SettleCase> {};
 
@@ -296,7 +308,15 @@ TEST_P(Settling, MainWindowFollowsTheCursor) {
         vehicles().DeleteRow(3); // the cursor is left beyond the last row
         ASSERT_GT(vehicles().RowNumber(), vehicles().RowCount());
     }
-    m_state.CurCostFile = GetParam().currentFile;
+    const std::string current = GetParam().currentFile;
+    m_state.CurCostFile = current;
+    if (!current.empty() && GetParam().otherNamesToo) {
+        const std::string nnn = current.substr(current.size() - 3);
+        m_state.CurTripFile = "kfzfb." + nnn;
+        m_state.CurLogbookListFile = "kfzfbe." + nnn;
+        m_state.CurNotesFile = "kfznotiz." + nnn;
+        m_state.CurRecurringFile = "kfzwv." + nnn;
+    }
     EXPECT_EQ(settleCurrentVehicle(m_state), GetParam().expected);
     EXPECT_EQ(vehicles().RowNumber(), GetParam().expectedRow);
 }
@@ -306,7 +326,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(SettleCase{"same_vehicle", 2, "kfzdat.002", 2, MainWindowUpdate::Show},
                     SettleCase{"another_vehicle", 3, "kfzdat.002", 3, MainWindowUpdate::Activate},
                     SettleCase{"current_was_deleted", 1, "", 1, MainWindowUpdate::Activate},
-                    SettleCase{"cursor_on_no_row", 0, "kfzdat.001", 1, MainWindowUpdate::Show}),
+                    SettleCase{"cursor_on_no_row", 0, "kfzdat.001", 1, MainWindowUpdate::Show},
+                    // the record file matches, the other names were never taken: activated all anew
+                    SettleCase{"only_the_record_file_matches", 2, "kfzdat.002", 2, MainWindowUpdate::Activate, false}),
     [](const testing::TestParamInfo<SettleCase>& info) { return std::string(info.param.name); });
 
 TEST_F(VehicleManagement, SettlingWithoutVehiclesForgetsTheCurrentOne) {
