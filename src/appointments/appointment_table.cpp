@@ -121,17 +121,23 @@ bool giveAppointmentFileName(TMlb2& vehicles) {
     return vehicles.SetValue("file6", "kfzterm." + number);
 }
 
-void loadAppointments(AppState& state) {
+std::optional<QString> loadAppointments(AppState& state) {
     TMlb2& table = state.AppointmentTable;
     table.ClearRows();
+    std::optional<QString> error;
     const std::string name = appointmentFileName(state);
     // An empty name would be the data directory itself: such a vehicle has no appointments yet.
     if (!name.empty()) {
         const QString path = state.path(name);
-        if (QFileInfo(path).isFile()) table.LoadFromFile(path);
+        if (QFileInfo::exists(path) && !table.LoadFromFile(path)) {
+            table.ClearRows();
+            error = QStringLiteral("Die Datei %1 konnte nicht gelesen werden.\r%2")
+                        .arg(toDisplay(name), table.ErrorReason());
+        }
     }
     // A file without one of the fields would lose what is stored in it.
     ensureAppointmentFields(table);
+    return error;
 }
 
 std::optional<QString> storeAppointment(AppState& state, const AppointmentInput& input, bool isNew) {

@@ -57,7 +57,9 @@ bool giveAppointmentFileName(TMlb2& vehicles);
 // The vehicle at the cursor of VehicleTable was selected: AppointmentTable takes its appointments.
 // A vehicle without an appointment file (or without a name for one) has none; the table then has
 // at least the fields of kAppointmentFields.
-void loadAppointments(AppState& state);
+// nullopt, or the message when the file exists but cannot be read (the table is then empty, and
+// the file must not be written over).
+std::optional<QString> loadAppointments(AppState& state);
 
 // What the edit dialog's fields deliver.
 struct AppointmentInput {

@@ -3,6 +3,7 @@
 #include "appointments/appointment_dialog.h"
 #include "appointments/appointment_table.h"
 #include "core/app_state.h"
+#include "core/prompts.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -79,7 +80,12 @@ TForm28& TAppointmentsPanel::appointmentDialog() {
 }
 
 void TAppointmentsPanel::showVehicle() {
-    loadAppointments(m_state);
+    // An appointment file that cannot be read is reported and left alone: nothing is stored over it.
+    m_unreadable = false;
+    if (const auto error = loadAppointments(m_state)) {
+        m_unreadable = true;
+        m_prompts.error(*error);
+    }
     fillList();
 }
 
@@ -98,11 +104,11 @@ void TAppointmentsPanel::fillList() {
         m_list->setItem(r, 2, new QTableWidgetItem(row.text));
         for (int c = 0; c < 3; ++c) m_list->item(r, c)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     }
-    m_newButton->setEnabled(hasVehicle(m_state));
+    m_newButton->setEnabled(hasVehicle(m_state) && !m_unreadable);
 }
 
 void TAppointmentsPanel::newAppointment() {
-    if (!hasVehicle(m_state)) return;
+    if (!hasVehicle(m_state) || m_unreadable) return;
     TForm28& dialog = appointmentDialog();
     dialog.setWindowTitle(kNewAppointmentCaption);
     dialog.exec();

@@ -13,6 +13,8 @@
 #include "vehicles/vehicle_picture.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QMenu>
 #include <QSignalBlocker>
@@ -334,6 +336,22 @@ TEST_F(VehicleDialogTest, TermineTabListsTheAppointmentsOfTheShownVehicle) {
     EXPECT_EQ(list->item(0, 0)->foreground().color(), QColor(Qt::red)); // past
     selectVehicle(d, 3);
     EXPECT_EQ(list->rowCount(), 1);
+    EXPECT_TRUE(prompts.prompts.empty());
+}
+
+TEST_F(VehicleDialogTest, UnreadableAppointmentFileIsReportedAndNeverWrittenOver) {
+    withSampleData();
+    ASSERT_TRUE(QDir().mkdir(dataDir() + "kfzterm.001")); // exists, cannot be read as a file
+    TForm26& d = open();
+    selectVehicle(d, 1);
+    ASSERT_EQ(prompts.prompts.size(), 1u);
+    EXPECT_EQ(prompts.last()->kind, Kind::Error);
+    EXPECT_TRUE(prompts.last()->message.startsWith("Die Datei kfzterm.001 konnte nicht gelesen werden."));
+    EXPECT_FALSE(d.appointments().newButton()->isEnabled());
+    d.appointments().newAppointment(); // nothing opens, nothing is stored
+    EXPECT_TRUE(QFileInfo(dataDir() + "kfzterm.001").isDir());
+    selectVehicle(d, 2);
+    EXPECT_TRUE(d.appointments().newButton()->isEnabled());
 }
 
 // A new vehicle takes the lowest number whose record file is missing.
@@ -508,6 +526,24 @@ TEST_F(VehicleDialogTest, FirstStartCreatesTheFirstVehicle) {
     EXPECT_EQ(window->state().VehicleTable.RowNumber(), 1);
     EXPECT_TRUE(window->newFuelButton()->isEnabled());
     EXPECT_EQ(menuEntries(), QStringList({"Nummer 001\tFahrzeug 001"}));
+}
+
+TEST_F(VehicleDialogTest, FirstStartAnsweringNoToANewVehicleEndsTheProgram) {
+    start();
+    window->show();
+    prompts.onPrompt = [&](const ScriptedPrompts::Prompt& p) {
+        if (p.kind != Kind::Information) return;
+        QTimer::singleShot(0, window.get(), [&] {
+            QTest::mouseClick(window->vehicleDialog().ui().newButton, Qt::LeftButton); // answered No
+        });
+    };
+    QTest::qWait(100);
+    ASSERT_EQ(prompts.prompts.size(), 2u);
+    EXPECT_EQ(prompts.last()->kind, Kind::Confirm);
+    EXPECT_EQ(prompts.last()->message, "Möchten Sie ein neues Fahrzeug anlegen ?");
+    EXPECT_FALSE(window->vehicleDialog().isVisible());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(window->state().VehicleTable.IsEmpty());
 }
 
 TEST_F(VehicleDialogTest, MenuEntryAndPanelButtonOpenTheDialog) {
