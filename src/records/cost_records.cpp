@@ -55,3 +55,12 @@ QDate StrToDate(std::string_view text) {
     if (!date.isValid()) throw EConvertError("'" + toDisplay(text).toStdString() + "' ist kein gültiges Datum.");
     return date;
 }
+
+int recordRowOfList(const TMlb2& costs, std::string_view art, int listRow) {
+    const int field = costs.FieldIndex("art");
+    if (field < 0 || listRow < 1) return 0;
+    int count = 0;
+    for (int r = 1; r <= costs.RowCount(); ++r)
+        if (costs.ViewAt(r, field) == art && ++count == listRow) return r;
+    return 0;
+}

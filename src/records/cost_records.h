@@ -28,6 +28,10 @@ bool addKrartField(TMlb2& costs);
 // version) gets the field "tart" appended, empty in every row; true when it was added.
 bool addTartField(TMlb2& costs);
 
+// The table row of record row `listRow` (1-based) of a record list: the listRow-th row whose "art"
+// is `art` ("t" for the fuel list, "s" for the other-cost list); 0 when there is none.
+int recordRowOfList(const TMlb2& costs, std::string_view art, int listRow);
+
 // Strict reading of a "Datum" value: optional blanks, day and month of one or two digits, a
 // four-digit year, separated by points, optional blanks ("07.03.2021", " 7.3.2021"), and a date
 // that exists. Anything else throws EConvertError "'<text>' ist kein gültiges Datum."

@@ -1,5 +1,6 @@
 #include "records/fuel_edit.h"
 
+#include "records/cost_records.h"
 #include "store/code_page.h"
 #include "store/number_text.h"
 
@@ -13,12 +14,7 @@ QString twoDecimals(std::string_view text) {
 } // namespace
 
 int fuelRecordRow(const TMlb2& costs, int listRow) {
-    const int art = costs.FieldIndex("art");
-    if (art < 0 || listRow < 1) return 0;
-    int count = 0;
-    for (int r = 1; r <= costs.RowCount(); ++r)
-        if (costs.ViewAt(r, art) == "t" && ++count == listRow) return r;
-    return 0;
+    return recordRowOfList(costs, "t", listRow);
 }
 
 FuelEditSetup prepareFuelEdit(AppState& state, int listRow) {

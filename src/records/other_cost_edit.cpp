@@ -1,16 +1,12 @@
 #include "records/other_cost_edit.h"
 
+#include "records/cost_records.h"
 #include "records/fuel_entry.h"
 #include "store/code_page.h"
 #include "store/number_text.h"
 
 int otherCostRecordRow(const TMlb2& costs, int listRow) {
-    const int art = costs.FieldIndex("art");
-    if (art < 0 || listRow < 1) return 0;
-    int count = 0;
-    for (int r = 1; r <= costs.RowCount(); ++r)
-        if (costs.ViewAt(r, art) == "s" && ++count == listRow) return r;
-    return 0;
+    return recordRowOfList(costs, "s", listRow);
 }
 
 OtherCostEditSetup prepareOtherCostEdit(AppState& state, int listRow) {

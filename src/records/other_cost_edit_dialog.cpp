@@ -6,6 +6,7 @@
 #include "core/refresh.h"
 #include "records/fuel_edit.h"
 #include "records/fuel_entry.h"
+#include "records/other_cost_fields.h"
 #include "store/code_page.h"
 #include "store/number_text.h"
 #include "ui_other_cost_edit_dialog.h"
@@ -44,29 +45,11 @@ void TForm13::open(int listRow) {
 }
 
 OtherCostInput TForm13::input() const {
-    OtherCostInput in;
-    in.date = m_ui->dateEdit->date();
-    in.odometer = m_ui->odometerSpinBox->cleanText();
-    in.price = m_ui->priceSpinBox->cleanText();
-    in.text = m_ui->textLineEdit->text();
-    in.service = m_ui->serviceCheckBox->isChecked();
-    return in;
+    return otherCostInputOf(*m_ui);
 }
 
 QWidget* TForm13::fieldWidget(OtherCostField field) const {
-    switch (field) {
-    case OtherCostField::Date:
-        return m_ui->dateEdit;
-    case OtherCostField::Price:
-        return m_ui->priceSpinBox;
-    case OtherCostField::Text:
-        return m_ui->textLineEdit;
-    case OtherCostField::Service:
-        return m_ui->serviceCheckBox;
-    case OtherCostField::Odometer:
-        break;
-    }
-    return m_ui->odometerSpinBox;
+    return otherCostFieldOf(*m_ui, field);
 }
 
 void TForm13::onOk() {
