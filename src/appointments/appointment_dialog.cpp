@@ -1,6 +1,7 @@
 #include "appointments/appointment_dialog.h"
 
 #include "core/banner.h"
+#include "core/dialog_keys.h"
 #include "core/prompts.h"
 #include "store/mlb2.h"
 #include "ui_appointment_dialog.h"
@@ -16,6 +17,7 @@ TForm28::TForm28(AppState& state, Prompts& prompts, QWidget* parent)
     connect(m_ui->okButton, &QPushButton::clicked, this, &TForm28::onOk);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui->deleteButton, &QPushButton::clicked, this, &TForm28::onDelete);
+    EnterMovesFocus::install(this);
 }
 
 TForm28::~TForm28() = default;

@@ -41,6 +41,9 @@ public:
     // File names of the current vehicle ("file" .. "file5" of its row).
     std::string CurCostFile, CurTripFile, CurLogbookListFile, CurNotesFile, CurRecurringFile;
     bool ConfirmBeforeSave = true;
+    // The current vehicle's record file exists but could not be read: the message for the user.
+    // CostTable is then empty and must never be written over that file.
+    std::optional<QString> costFileError;
 
     const Clock& clock;
 

@@ -18,12 +18,20 @@ void takeFileNames(AppState& s) {
     s.CurRecurringFile = v.GetValue("file5");
 }
 
-// Loads DataDir + CurCostFile into CostTable; false when the file is missing (the table is then
-// the empty record table, so a first record gets all its fields).
+// Loads DataDir + CurCostFile into CostTable; false when the file is missing or cannot be read
+// (the table is then the empty record table, so a first record gets all its fields). A file that
+// exists but cannot be read is noted in costFileError, which keeps it from being written over.
 bool loadCostRecords(AppState& s) {
     s.CostTable.ClearRows();
+    s.costFileError.reset();
     const QString path = s.path(s.CurCostFile);
-    const bool present = !s.CurCostFile.empty() && QFileInfo(path).isFile() && s.CostTable.LoadFromFile(path);
+    bool present = false;
+    if (!s.CurCostFile.empty() && QFileInfo::exists(path)) {
+        present = s.CostTable.LoadFromFile(path);
+        if (!present)
+            s.costFileError = QStringLiteral("Die Datei %1 konnte nicht gelesen werden.\r%2")
+                                  .arg(toDisplay(s.CurCostFile), s.CostTable.ErrorReason());
+    }
     if (!present) s.CostTable.CopyFrom(emptyCostTable());
     addKrartField(s.CostTable);
     s.CostTable.First();
@@ -101,7 +109,9 @@ StartupOutcome startUp(AppState& state) {
     takeFileNames(state);
     const bool missingRemembered = !QFileInfo(state.path(remembered)).isFile() || remembered.empty();
     const bool loaded = loadCostRecords(state);
-    if (missingRemembered || !loaded) {
+    if (state.costFileError) {
+        out.message = state.costFileError;
+    } else if (missingRemembered || !loaded) {
         out.message = QStringLiteral("FEHLER\r\n Das zuletzt verwendete Datenfile ") + toDisplay(remembered) +
                       QStringLiteral(" befindet sich nicht mehr im Verzeichnis ") + state.DataDir +
                       QStringLiteral("\r\nWählen Sie bitte in der Fahrzeugverwaltung ein Fahrzeug aus.");

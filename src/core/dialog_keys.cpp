@@ -13,8 +13,7 @@
 void EnterMovesFocus::install(QWidget* dialog) {
     auto* filter = new EnterMovesFocus(dialog);
     for (QWidget* w : dialog->findChildren<QWidget*>()) {
-        if (qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QCheckBox*>(w) ||
-            qobject_cast<QRadioButton*>(w) ||
+        if (qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractButton*>(w) ||
             (qobject_cast<QLineEdit*>(w) && !qobject_cast<QAbstractSpinBox*>(w->parentWidget())))
             w->installEventFilter(filter);
     }
@@ -26,6 +25,12 @@ bool EnterMovesFocus::eventFilter(QObject* watched, QEvent* event) {
     if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
     if (auto* combo = qobject_cast<QComboBox*>(watched); combo && combo->view()->isVisible()) return false;
     auto* widget = static_cast<QWidget*>(watched);
+    // A push or tool button with the focus is pressed, whichever button is the dialog's default.
+    if (auto* button = qobject_cast<QAbstractButton*>(widget);
+        button && !qobject_cast<QCheckBox*>(button) && !qobject_cast<QRadioButton*>(button)) {
+        if (!key->isAutoRepeat()) button->click();
+        return true;
+    }
     if (auto* spin = qobject_cast<QAbstractSpinBox*>(widget)) spin->interpretText();
     // the dialog's next field in tab order
     QWidget* next = widget->nextInFocusChain();

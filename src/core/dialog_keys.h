@@ -8,7 +8,8 @@ class QWidget;
 
 class EnterMovesFocus final : public QObject {
 public:
-    // Watches every input field of `dialog` (edits, spin boxes, date fields, check, radio and combo boxes).
+    // Watches every input field of `dialog` (edits, spin boxes, date fields, check, radio and combo
+    // boxes) and every button.
     static void install(QWidget* dialog);
 
 protected:

@@ -188,10 +188,10 @@ void TForm1::buildWindow() {
     body->addLayout(bottom);
 
     connect(m_prevButton, &QToolButton::clicked, this, [this] {
-        if (previousVehicle(m_state)) ActivateVehicle();
+        if (previousVehicle(m_state)) showActivatedVehicle();
     });
     connect(m_nextButton, &QToolButton::clicked, this, [this] {
-        if (nextVehicle(m_state)) ActivateVehicle();
+        if (nextVehicle(m_state)) showActivatedVehicle();
     });
     connect(m_newFuelButton, &QPushButton::clicked, this, &TForm1::newFuelRecord);
     connect(m_newOtherButton, &QPushButton::clicked, this, &TForm1::newOtherCostRecord);
@@ -286,11 +286,7 @@ void TForm1::rebuildVehicleMenu() {
         text.replace(QLatin1Char('&'), QStringLiteral("&&"));
         QAction* a = m_vehicleMenu->addAction(text);
         connect(a, &QAction::triggered, this, [this, caption] {
-            if (chooseVehicleByCaption(m_state, caption)) {
-                showCurrentVehicle();
-                UpdateListe();
-                UpdateDisplay();
-            }
+            if (chooseVehicleByCaption(m_state, caption)) showActivatedVehicle();
         });
     }
     m_vehicleMenu->setEnabled(!m_vehicleMenu->isEmpty());
@@ -317,15 +313,21 @@ void TForm1::showCurrentVehicle() {
     const bool any = !m_state.VehicleTable.IsEmpty();
     m_prevButton->setEnabled(any);
     m_nextButton->setEnabled(any);
-    m_newFuelButton->setEnabled(any);
-    m_newOtherButton->setEnabled(any);
+    // Nothing is recorded into a record file that could not be read.
+    m_newFuelButton->setEnabled(any && !m_state.costFileError);
+    m_newOtherButton->setEnabled(any && !m_state.costFileError);
 }
 
 void TForm1::ActivateVehicle() {
     activateVehicle(m_state);
+    showActivatedVehicle();
+}
+
+void TForm1::showActivatedVehicle() {
     UpdateListe();
     showCurrentVehicle();
     UpdateDisplay();
+    if (m_state.costFileError) m_prompts.error(*m_state.costFileError);
 }
 
 void TForm1::ShowCurrentVehicle() {
@@ -434,7 +436,7 @@ TAboutBox& TForm1::aboutBox() {
 }
 
 void TForm1::newFuelRecord() {
-    if (m_state.VehicleTable.IsEmpty()) return;
+    if (m_state.VehicleTable.IsEmpty() || m_state.costFileError) return;
     fuelEntryDialog().setWindowTitle(currentVehicleCaption());
     fuelEntryDialog().exec();
 }
@@ -472,7 +474,7 @@ TSettingsForm& TForm1::settingsDialog() {
 }
 
 void TForm1::newOtherCostRecord() {
-    if (m_state.VehicleTable.IsEmpty()) return;
+    if (m_state.VehicleTable.IsEmpty() || m_state.costFileError) return;
     otherCostEntryDialog().setWindowTitle(currentVehicleCaption());
     otherCostEntryDialog().exec();
 }
@@ -484,7 +486,7 @@ void TForm1::editOtherCostRecord(int listRow) {
 }
 
 void TForm1::generateData() {
-    if (m_state.VehicleTable.IsEmpty()) return;
+    if (m_state.VehicleTable.IsEmpty() || m_state.costFileError) return;
     dataGenerationDialog().setWindowTitle(currentVehicleCaption());
     dataGenerationDialog().exec();
 }

@@ -116,6 +116,9 @@ private:
     void buildMenus();
     void rebuildVehicleMenu();
     void showCurrentVehicle();
+    // After a switch of vehicle: lists, panel and figures of the new current vehicle, and the
+    // message when its record file could not be read.
+    void showActivatedVehicle();
     void firstActivation();
     // The start-up reminder: the overview of the appointments due within the reminder days.
     void remindOfAppointments();

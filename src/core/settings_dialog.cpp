@@ -1,6 +1,7 @@
 #include "core/settings_dialog.h"
 
 #include "core/banner.h"
+#include "core/dialog_keys.h"
 #include "core/prompts.h"
 #include "core/settings.h"
 #include "ui_settings_dialog.h"
@@ -22,6 +23,7 @@ TSettingsForm::TSettingsForm(AppState& state, Prompts& prompts, std::function<vo
     connect(m_ui->textDefaultButton, &QPushButton::clicked, this, [this] { setText(clWindowText); });
     connect(m_ui->okButton, &QPushButton::clicked, this, &TSettingsForm::onOk);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &TSettingsForm::onCancel);
+    EnterMovesFocus::install(this);
 }
 
 TSettingsForm::~TSettingsForm() = default;

@@ -155,5 +155,9 @@ void appendFuelRecord(AppState& state, const FuelInput& input) {
 }
 
 std::optional<QString> saveCostTable(AppState& state) {
+    // The records of a file that could not be read are not in the table: saving would lose them.
+    if (state.costFileError)
+        return QStringLiteral("Die Datei %1 wird nicht überschrieben, weil sie nicht gelesen werden konnte.")
+            .arg(toDisplay(state.CurCostFile));
     return saveTable(state.CostTable, state, state.CurCostFile);
 }

@@ -316,10 +316,11 @@ void TForm26::writeBack() {
     TMlb2& v = m_state.VehicleTable;
     if (m_writing || v.RowNumber() < 1 || v.RowNumber() > v.RowCount()) return;
     // A refused plate may still stand in its field when the focus left it another way (a click
-    // on another tab): it is never written.
-    if (!plateAccepted()) return;
+    // on another tab): it is never written, and the other fields are written all the same.
+    VehicleFields shown = fields();
+    if (duplicatePlateMessage(v, shown.nummer)) shown.nummer = toDisplay(v.GetValue("nummer"));
     m_writing = true;
-    writeVehicleFields(v, fields());
+    writeVehicleFields(v, shown);
     const int row = v.RowNumber();
     report(saveVehicleTable(m_state));
     refreshNames();
@@ -408,6 +409,9 @@ void TForm26::closeEvent(QCloseEvent* event) {
 void TForm26::done(int result) {
     if (m_closing) return;
     m_closing = true;
+    // A field still being edited when the dialog closes (Escape, the close box) is written like
+    // any field that is left.
+    if (QWidget* editing = focusWidget(); editing && isDataField(editing) && editing->isEnabled()) writeBack();
     // However the dialog closes, the main window shows the vehicle under the cursor, all of it.
     TMlb2& v = m_state.VehicleTable;
     if (settleCurrentVehicle(m_state) == MainWindowUpdate::Activate)

@@ -331,7 +331,10 @@ TEST_F(SettingsWindowTest, OkWritesTheReminderAtOnceAndDefColoursAtShutDown) {
     chooseOther(d.ui().backgroundColourButton, QColor(255, 0, 0));
     chooseOther(d.ui().textColourButton, QColor(0, 0, 255));
     d.ui().backgroundDefaultButton->click();
-    d.ui().textDefaultButton->click();
+    d.ui().textDefaultButton->setFocus();
+    QTest::keyClick(d.ui().textDefaultButton, Qt::Key_Return); // Enter on "Def." is "Def.", not "OK"
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(window->state().settings.listText, clWindowText);
     d.ui().remindCheckBox->setChecked(true);
     d.ui().soundCheckBox->setChecked(true);
     d.ui().daysSpinBox->setValue(250);

@@ -252,6 +252,40 @@ TEST_F(MainWindowTest, CorrectingAndDeletingThroughTheEditDialog) {
     EXPECT_EQ(w.statisticText(TForm1::Consumption), "");
 }
 
+// Enter on a focused button presses that button, never the dialog's "OK".
+TEST_F(MainWindowTest, EnterPressesTheFocusedButtonNotOk) {
+    withSampleData();
+    TForm1& w = start();
+    const std::string before = file("kfzdat.002");
+
+    TForm3& entry = w.fuelEntryDialog();
+    entry.prepare();
+    entry.show();
+    entry.ui().dateEdit->setDate(QDate(2026, 5, 15));
+    typeInto(entry.ui().odometerSpinBox, "12000");
+    typeInto(entry.ui().priceSpinBox, "55,20");
+    typeInto(entry.ui().quantitySpinBox, "40,00");
+    entry.ui().cancelButton->setFocus();
+    QTest::keyClick(entry.ui().cancelButton, Qt::Key_Return);
+    EXPECT_FALSE(entry.isVisible());
+    EXPECT_EQ(entry.result(), QDialog::Rejected);
+    EXPECT_EQ(file("kfzdat.002"), before);
+    EXPECT_EQ(w.state().CostTable.RowCount(), 2);
+
+    // "Löschen" asks its question; answered No, the changed reading is not stored either.
+    TForm9& edit = w.fuelEditDialog();
+    ASSERT_TRUE(edit.prepare(2));
+    edit.show();
+    typeInto(edit.ui().odometerSpinBox, "11001");
+    edit.ui().deleteButton->setFocus();
+    QTest::keyClick(edit.ui().deleteButton, Qt::Key_Enter);
+    ASSERT_EQ(prompts.prompts.size(), 1u);
+    EXPECT_EQ(prompts.last()->kind, Kind::Confirm);
+    EXPECT_TRUE(edit.isVisible());
+    EXPECT_EQ(file("kfzdat.002"), before);
+    edit.reject();
+}
+
 TEST_F(MainWindowTest, EditingLeavesTheRecordsOwnOldValuesOutOfTheCheck) {
     withSampleData();
     TForm1& w = start();
@@ -314,6 +348,38 @@ TEST_F(MainWindowTest, UnreadableRecordValueIsReportedNotFatal) {
     EXPECT_TRUE(prompts.last()->message.contains("12.5"));
     EXPECT_EQ(w.statisticText(TForm1::TotalCosts), "");
     EXPECT_EQ(w.fuelList()->listModel().rowCount(), 1);
+}
+
+// A record file that exists but cannot be read is reported, never written over, and nothing can
+// be recorded into it; the other vehicles work as before.
+TEST_F(MainWindowTest, UnreadableRecordFileIsReportedAndNeverWrittenOver) {
+    withSampleData();
+    QFile::remove(dataDir() + "kfzdat.002");
+    ASSERT_TRUE(QDir().mkdir(dataDir() + "kfzdat.002")); // exists, cannot be read as a file
+    TForm1& w = start();
+    ASSERT_EQ(prompts.prompts.size(), 1u);
+    EXPECT_EQ(prompts.last()->kind, Kind::Error);
+    EXPECT_TRUE(prompts.last()->message.startsWith("Die Datei kfzdat.002 konnte nicht gelesen werden."));
+    EXPECT_EQ(w.currentVehicleCaption(), "B-XY 10  /  Transporter");
+    EXPECT_EQ(w.fuelList()->listModel().rowCount(), 0);
+    EXPECT_FALSE(w.newFuelButton()->isEnabled());
+
+    // Even a record that reached the table by some other way is not saved over the file.
+    appendFuelRecord(w.state(), FuelInput{QDate(2026, 5, 15), "12000", "50,00", "40,00", true, 0});
+    const std::optional<QString> refused = saveCostTable(w.state());
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_TRUE(refused->contains("kfzdat.002"));
+    EXPECT_TRUE(QFileInfo(dataDir() + "kfzdat.002").isDir());
+
+    w.nextButton()->click(); // another vehicle: recording works again
+    EXPECT_TRUE(w.newFuelButton()->isEnabled());
+    EXPECT_EQ(prompts.prompts.size(), 1u);
+    w.previousButton()->click(); // and back: said again
+    ASSERT_EQ(prompts.prompts.size(), 2u);
+    EXPECT_TRUE(prompts.last()->message.startsWith("Die Datei kfzdat.002 konnte nicht gelesen werden."));
+    EXPECT_FALSE(w.newFuelButton()->isEnabled());
+    window.reset();
+    EXPECT_TRUE(QFileInfo(dataDir() + "kfzdat.002").isDir());
 }
 
 TEST_F(MainWindowTest, FirstStartWithoutVehicleAsksAndEnds) {
