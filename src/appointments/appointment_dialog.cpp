@@ -57,10 +57,8 @@ AppointmentInput TForm28::input() const {
     AppointmentInput in;
     in.date = m_ui->dateEdit->date();
     const QTime picked = m_ui->timeEdit->time();
-    // The seconds stay as they were as long as hours and minutes do.
-    in.time = picked.hour() == m_shownTime.hour() && picked.minute() == m_shownTime.minute()
-                  ? m_shownTime
-                  : QTime(picked.hour(), picked.minute());
+    // The picker shows hours and minutes; the seconds it was opened with are kept.
+    in.time = QTime(picked.hour(), picked.minute(), m_shownTime.second());
     in.text = m_ui->textEdit->toPlainText();
     return in;
 }

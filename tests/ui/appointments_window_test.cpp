@@ -122,6 +122,7 @@ TEST_F(AppointmentWindows, NewAppointmentThroughThePanel) {
         deleteVisible = dialog.ui().deleteButton->isVisible();
         date = dialog.ui().dateEdit->date();
         time = dialog.ui().timeEdit->time();
+        dialog.ui().timeEdit->setTime(QTime(11, 5));
         dialog.ui().textEdit->setPlainText("Reifenwechsel\nWinterreifen");
         QTest::mouseClick(dialog.ui().okButton, Qt::LeftButton);
     });
@@ -134,9 +135,9 @@ TEST_F(AppointmentWindows, NewAppointmentThroughThePanel) {
     EXPECT_EQ(panel.appointmentDialog().ui().banner->caption(), "Neuen Termin editieren");
     EXPECT_TRUE(prompts.prompts.empty());
     // Stored to the second although the picker shows minutes only; both lines in one row.
-    EXPECT_EQ(file("kfzterm.003"), std::string(kHeader) + ";10.05.2026;10:15:42;Reifenwechsel\\nWinterreifen\r\n");
+    EXPECT_EQ(file("kfzterm.003"), std::string(kHeader) + ";10.05.2026;11:05:42;Reifenwechsel\\nWinterreifen\r\n");
     ASSERT_EQ(panel.list()->rowCount(), 1);
-    EXPECT_EQ(cell(panel.list(), 0, 1), "10:15");
+    EXPECT_EQ(cell(panel.list(), 0, 1), "11:05");
     EXPECT_EQ(cell(panel.list(), 0, 2), "Reifenwechsel\nWinterreifen");
 }
 
