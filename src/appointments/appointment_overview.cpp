@@ -21,7 +21,7 @@ void forEachAppointment(const AppState& state,
         const std::string_view name = vehicles.ViewAt(v, file6);
         // An empty name would be the data directory itself: that vehicle has no appointments.
         if (name.empty()) continue;
-        const QString path = state.path(name);
+        const QString path = state.vehicleFilePath(name);
         if (!QFileInfo(path).isFile()) continue;
         TMlb2 appointments;
         if (!appointments.LoadFromFile(path)) continue;

@@ -41,7 +41,7 @@ std::optional<QString> saveAppointments(AppState& state) {
     if (name.empty())
         return QStringLiteral("Die Datei %1 konnte nicht gespeichert werden.\r%2")
             .arg(QStringLiteral("kfzterm"), QStringLiteral("Das Fahrzeug hat keine Nummer."));
-    return saveTable(state.AppointmentTable, state, name);
+    return saveVehicleFile(state.AppointmentTable, state, name);
 }
 
 } // namespace
@@ -82,16 +82,18 @@ std::string appointmentSortKey(std::string_view datum, std::string_view zeit) {
 }
 
 void sortAppointments(TMlb2& appointments) {
-    constexpr std::string_view kKey = "temp_d";
-    appointments.AddField(std::string(kKey));
+    // The key lives only while sorting; a file that has a field of that name already keeps it.
+    std::string key = "temp_d";
+    while (appointments.HasField(key)) key += '_';
+    appointments.AddField(key);
     const int datum = appointments.FieldIndex("datum");
     const int zeit = appointments.FieldIndex("zeit");
     for (int row = 1; row <= appointments.RowCount(); ++row) {
         appointments.GoToRow(row);
-        appointments.SetValue(kKey, appointmentSortKey(appointments.ViewAt(row, datum), appointments.ViewAt(row, zeit)));
+        appointments.SetValue(key, appointmentSortKey(appointments.ViewAt(row, datum), appointments.ViewAt(row, zeit)));
     }
-    appointments.SortText(kKey);
-    appointments.DeleteField(kKey);
+    appointments.SortText(key);
+    appointments.DeleteField(key);
 }
 
 std::string appointmentTextFromEditor(const QString& text) {
@@ -127,7 +129,9 @@ std::optional<QString> loadAppointments(AppState& state) {
     std::optional<QString> error;
     const std::string name = appointmentFileName(state);
     // An empty name would be the data directory itself: such a vehicle has no appointments yet.
-    if (!name.empty()) {
+    if (!name.empty() && !isVehicleFileName(name)) {
+        error = refusedVehicleFileMessage(name);
+    } else if (!name.empty()) {
         const QString path = state.path(name);
         if (QFileInfo::exists(path) && !table.LoadFromFile(path)) {
             table.ClearRows();

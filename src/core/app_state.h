@@ -47,10 +47,22 @@ public:
 
     const Clock& clock;
 
-    // DataDir followed by the bare file name.
+    // DataDir followed by the bare file name; an empty text for a name with a path in it ("/",
+    // "\\", ":", "." or ".."), so that nothing outside the data directory is read or written.
     QString path(std::string_view fileName) const;
+    // path() of a file that a vehicle names ("file" .. "file6"); an empty text for a name that
+    // isVehicleFileName refuses.
+    QString vehicleFilePath(std::string_view fileName) const;
 };
+
+// A name that kfzdata.csv may give a file of a vehicle: a bare file name of the data directory and
+// none of the program's own files (kfzdata.csv, kfz.ini), in any letter case.
+bool isVehicleFileName(std::string_view name);
 
 // Saves a table as DataDir + fileName. nullopt on success, else the message for the user:
 // "Die Datei <name> konnte nicht gespeichert werden." and the system's reason.
 std::optional<QString> saveTable(TMlb2& table, const AppState& state, std::string_view fileName);
+// saveTable for a file that a vehicle names; a name isVehicleFileName refuses is never written.
+std::optional<QString> saveVehicleFile(TMlb2& table, const AppState& state, std::string_view fileName);
+// The message for a file name of a vehicle that isVehicleFileName refuses.
+QString refusedVehicleFileMessage(std::string_view fileName);

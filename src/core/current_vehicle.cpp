@@ -24,15 +24,18 @@ void takeFileNames(AppState& s) {
 bool loadCostRecords(AppState& s) {
     s.CostTable.ClearRows();
     s.costFileError.reset();
-    const QString path = s.path(s.CurCostFile);
+    const QString path = s.vehicleFilePath(s.CurCostFile);
     bool present = false;
-    if (!s.CurCostFile.empty() && QFileInfo::exists(path)) {
+    if (!s.CurCostFile.empty() && path.isEmpty()) {
+        s.costFileError = refusedVehicleFileMessage(s.CurCostFile);
+    } else if (!s.CurCostFile.empty() && QFileInfo::exists(path)) {
         present = s.CostTable.LoadFromFile(path);
         if (!present)
             s.costFileError = QStringLiteral("Die Datei %1 konnte nicht gelesen werden.\r%2")
                                   .arg(toDisplay(s.CurCostFile), s.CostTable.ErrorReason());
     }
     if (!present) s.CostTable.CopyFrom(emptyCostTable());
+    addMissingRecordFields(s.CostTable);
     addKrartField(s.CostTable);
     s.CostTable.First();
     return present;

@@ -76,10 +76,11 @@ std::optional<QString> loadVehicleTable(AppState& state) {
             error = QStringLiteral("Die Datei %1 konnte nicht gelesen werden.\r%2")
                         .arg(toDisplay(kVehicleFileName), table.ErrorReason());
     }
-    if (!loaded) {
-        table.Clear();
-        for (std::string_view name : kVehicleBaseFields) table.AddField(std::string(name));
-    }
+    if (!loaded) table.Clear();
+    // The 30 base fields; a file cut short to nothing (or one that lost some of them) gets the
+    // missing ones appended, so that a new vehicle can be created and keeps all its values.
+    for (std::string_view name : kVehicleBaseFields)
+        if (!table.HasField(name)) table.AddField(std::string(name));
     upgradeVehicleTable(table);
     return error;
 }

@@ -3,6 +3,7 @@
 #include "store/code_page.h"
 #include "store/number_text.h"
 
+#include <span>
 #include <string>
 
 namespace {
@@ -31,6 +32,17 @@ TMlb2 emptyCostTable() {
     TMlb2 table;
     for (std::string_view name : kCostFields) table.AddField(std::string(name));
     return table;
+}
+
+bool addMissingRecordFields(TMlb2& costs) {
+    if (costs.FieldCount() == 0) {
+        costs.CopyFrom(emptyCostTable());
+        return true;
+    }
+    bool added = false;
+    for (std::string_view name : std::span(kCostFields).first(9))
+        if (!costs.HasField(name)) added = costs.AddField(std::string(name)) || added;
+    return added;
 }
 
 bool addKrartField(TMlb2& costs) {

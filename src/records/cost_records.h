@@ -17,6 +17,11 @@ inline constexpr std::array<std::string_view, 11> kCostFields = {"ID",  "Datum",
 // A table with the eleven fields and no rows, as a new vehicle's record file starts.
 TMlb2 emptyCostTable();
 
+// Opening a vehicle: a record file that was cut short to nothing, or that lacks fields every record
+// needs ("ID" .. "service"), would silently drop what is entered; a table without fields becomes
+// the empty record table, a missing field is appended, empty in every row. True when it changed.
+bool addMissingRecordFields(TMlb2& costs);
+
 // Opening a vehicle (and the fuel entry dialog): when no field is named exactly "krart" (letter
 // case counts), "krart" is appended and set to "0" in every row; true when it was added. A table
 // with "KRART" (or "Krart") already holds the field in another spelling, which AddField refuses to

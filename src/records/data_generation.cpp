@@ -5,7 +5,9 @@
 #include "store/code_page.h"
 #include "store/number_text.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -19,6 +21,14 @@ std::optional<double> strictNumber(const QString& text) {
     return value;
 }
 
+// A stored reading as a whole number; one beyond the range of whole numbers counts as the
+// nearest one there is, a reading that is no number as 0.
+int wholeReading(double value) {
+    if (std::isnan(value)) return 0;
+    return static_cast<int>(std::clamp(value, static_cast<double>(std::numeric_limits<int>::min()),
+                                       static_cast<double>(std::numeric_limits<int>::max())));
+}
+
 } // namespace
 
 GenerationBase findGenerationBase(const TMlb2& costs) {
@@ -30,7 +40,7 @@ GenerationBase findGenerationBase(const TMlb2& costs) {
     for (int r = costs.RowCount(); r >= 1 && base.lastFullReading <= 0; --r) {
         const bool fuel = costs.ViewAt(r, art) == "t";
         const bool full = costs.ViewAt(r, voll) == "ja";
-        const int reading = static_cast<int>(TextToFloat(costs.ViewAt(r, kmstnd)));
+        const int reading = wholeReading(TextToFloat(costs.ViewAt(r, kmstnd)));
         if (fuel && !full) {
             base.partialQuantity += TextToFloat(costs.ViewAt(r, liter));
             if (base.latestReading == 0) base.latestReading = reading;

@@ -159,5 +159,5 @@ std::optional<QString> saveCostTable(AppState& state) {
     if (state.costFileError)
         return QStringLiteral("Die Datei %1 wird nicht überschrieben, weil sie nicht gelesen werden konnte.")
             .arg(toDisplay(state.CurCostFile));
-    return saveTable(state.CostTable, state, state.CurCostFile);
+    return saveVehicleFile(state.CostTable, state, state.CurCostFile);
 }

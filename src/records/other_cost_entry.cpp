@@ -53,7 +53,12 @@ std::optional<QString> rescheduleService(TMlb2& vehicles, const QDate& date, con
     if (!TryStrToInt(simonText, months))
         return QStringLiteral("'%1' ist kein gültiger Integerwert.").arg(toDisplay(simonText));
     // QDate::addMonths keeps the day where the month has it and takes the month's last day otherwise.
-    const QString next = date.addMonths(months).toString(u"dd.MM.yyyy");
+    const QDate nextDate = date.addMonths(months);
+    // "mm.yyyy" holds a year of four digits.
+    if (!nextDate.isValid() || nextDate.year() < 1 || nextDate.year() > 9999)
+        return QStringLiteral("Der nächste Service nach %1 Monaten liegt außerhalb des Kalenders.")
+            .arg(toDisplay(simonText));
+    const QString next = nextDate.toString(u"dd.MM.yyyy");
     vehicles.SetValue("instdat", fromDisplay(next.mid(3, 7)));
     vehicles.SetValue("instkm", FloatToText(TextToFloat(vehicles.GetValue("sikm")) + odometerReading(odometer)));
     return std::nullopt;

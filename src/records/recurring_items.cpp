@@ -16,8 +16,10 @@ constexpr std::array<std::string_view, 2> kItemFields = {"Vorgang", "preis"};
 
 RecurringItems loadRecurringItems(const AppState& state) {
     RecurringItems items;
-    const QString path = state.path(state.CurRecurringFile);
-    if (!state.CurRecurringFile.empty() && QFile::exists(path) && !items.table.LoadFromFile(path))
+    const QString path = state.vehicleFilePath(state.CurRecurringFile);
+    if (!state.CurRecurringFile.empty() && path.isEmpty())
+        items.loadError = refusedVehicleFileMessage(state.CurRecurringFile);
+    else if (!state.CurRecurringFile.empty() && QFile::exists(path) && !items.table.LoadFromFile(path))
         items.loadError = QStringLiteral("Die Datei %1 konnte nicht gelesen werden.\r%2")
                               .arg(toDisplay(state.CurRecurringFile), items.table.ErrorReason());
     for (std::string_view field : kItemFields)
@@ -58,5 +60,5 @@ int firstRecurringItemRow(const TMlb2& items, const QString& name) {
 
 std::optional<QString> saveRecurringItems(RecurringItems& items, const AppState& state) {
     if (items.loadError) return items.loadError;
-    return saveTable(items.table, state, state.CurRecurringFile);
+    return saveVehicleFile(items.table, state, state.CurRecurringFile);
 }

@@ -99,7 +99,8 @@ StatisticsPanel computeStatistics(const TMlb2& costs, const TMlb2& vehicles) {
     if (firstFull && *firstFull < *lastFull && total > 0) {
         const long long distance = static_cast<long long>(*lastFull) - *firstFull;
         const double km = static_cast<double>(distance);
-        const int tankCapacity = StrToInt(vehicles.GetValue("tinh"));
+        // The vehicle dialog stores the tank capacity with one decimal ("45,5").
+        const double tankCapacity = StrToFloat(vehicles.GetValue("tinh"));
         p.consumption = figure(FormatFixed(quantity / (km / 100), 3, 2));
         if (quantity != 0) p.range = figure(FormatFixed(tankCapacity / (quantity / km), 6, 0));
         p.costsPerKm = figure(FormatFixed(total / km, 5, 3));

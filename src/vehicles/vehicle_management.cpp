@@ -71,10 +71,6 @@ std::string storedLines(const QString& lines) {
     return fromDisplay(t);
 }
 
-bool isBareFileName(const std::string& name) {
-    return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\:") == std::string::npos;
-}
-
 void forgetCurrentVehicle(AppState& s) {
     s.CurCostFile.clear();
     s.CurTripFile.clear();
@@ -212,8 +208,9 @@ std::optional<QString> deleteVehicle(AppState& state) {
     if (v.RowNumber() < 1 || v.RowNumber() > v.RowCount()) return std::nullopt;
     for (std::string_view field : kVehicleFileFields) {
         const std::string name = v.GetValue(field);
-        // Only files of the data directory: a name with a path in it is no file of this vehicle.
-        if (!isBareFileName(name)) continue;
+        // Only files of the data directory: a name with a path in it, or one of the program's own
+        // files, is no file of this vehicle.
+        if (!isVehicleFileName(name)) continue;
         const QString path = state.path(name);
         if (QFileInfo(path).isFile()) QFile::remove(path);
     }

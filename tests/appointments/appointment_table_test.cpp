@@ -55,6 +55,39 @@ INSTANTIATE_TEST_SUITE_P(
                   {"02.01.2024;08:00:00", "01.10.2024;08:00:00", "01.12.2024;08:00:00"}}),
     [](const testing::TestParamInfo<OrderCase>& info) { return std::string(info.param.name); });
 
+// A field of the sort key's name in the file is the user's own: it stays with its values.
+TEST_F(AppointmentFixture, FieldNamedLikeTheSortKeyIsKept) {
+    addVehicle(1, "A-BC 1", "kfzterm.001");
+    ASSERT_TRUE(writeBytes(m_state.path("kfzterm.001"), "kfz;datum;zeit;text;temp_d\r\n;02.06.2026;08:00:00;HU;mein\r\n"));
+    m_state.VehicleTable.First();
+    ASSERT_EQ(loadAppointments(m_state), std::nullopt);
+    ASSERT_EQ(storeAppointment(m_state, {QDate(2026, 6, 1), QTime(9, 0), QStringLiteral("AU")}, true), std::nullopt);
+    EXPECT_EQ(file("kfzterm.001"), "kfz;datum;zeit;text;temp_d\r\n;01.06.2026;09:00:00;AU;\r\n;02.06.2026;08:00:00;HU;mein\r\n");
+}
+
+// An appointment file name that is no file of the data directory, or one of the program's own
+// files, is neither read nor written.
+TEST_F(AppointmentFixture, ForeignFileNameIsNeverReadNorWritten) {
+    ASSERT_TRUE(QDir().mkpath(m_dir.filePath("sub")));
+    ASSERT_TRUE(writeBytes(m_state.path("kfz.ini"), "[LastUse]\r\n"));
+    for (const char* name : {"kfz.ini", "KFZDATA.CSV", "../kfzterm.001", "sub/kfzterm.001", "..", "c:kfzterm"}) {
+        SCOPED_TRACE(name);
+        m_state.VehicleTable.Clear();
+        for (const std::string_view f : kVehicleBaseFields) m_state.VehicleTable.AddField(std::string(f));
+        upgradeVehicleTable(m_state.VehicleTable);
+        addVehicle(1, "A-BC 1", name);
+        m_state.VehicleTable.First();
+        const auto loaded = loadAppointments(m_state);
+        ASSERT_TRUE(loaded);
+        EXPECT_TRUE(loaded->contains(QString::fromUtf8(name)));
+        EXPECT_TRUE(storeAppointment(m_state, {QDate(2026, 6, 1), QTime(9, 0), QStringLiteral("AU")}, true));
+    }
+    EXPECT_EQ(file("kfz.ini"), "[LastUse]\r\n");
+    EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("KFZDATA.CSV")));
+    EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("sub/kfzterm.001")));
+    EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("../kfzterm.001")));
+}
+
 TEST(AppointmentSortKey, IsYearMonthDayThenTime) {
     EXPECT_EQ(appointmentSortKey("14.05.2024", "09:30:00"), "2024051409:30:00");
     EXPECT_EQ(appointmentSortKey("", "09:30"), "09:30"); // a short text gives no out-of-range pieces

@@ -44,6 +44,19 @@ TEST_F(VehicleTable, WithoutAFileTheTableHasTheBaseAndUpgradeFields) {
     EXPECT_EQ(fileCount(), 0u); // nothing is written by loading
 }
 
+// A kfzdata.csv cut short to nothing reads like no file at all: a new vehicle can be created.
+TEST_F(VehicleTable, EmptyFileGetsTheBaseFieldsAndTakesANewVehicle) {
+    touch("kfzdata.csv");
+    EXPECT_EQ(loadVehicleTable(m_state), std::nullopt);
+    EXPECT_EQ(m_state.VehicleTable.FieldCount(), 35);
+    EXPECT_EQ(fieldsOf(m_state.VehicleTable).front(), "ID");
+    EXPECT_EQ(fieldsOf(m_state.VehicleTable).back(), "file6");
+    EXPECT_EQ(createVehicle(m_state), std::nullopt);
+    EXPECT_EQ(m_state.VehicleTable.RowCount(), 1);
+    EXPECT_EQ(m_state.VehicleTable.GetValue("file"), "kfzdat.001");
+    EXPECT_TRUE(QFileInfo::exists(m_state.path("kfzdat.001")));
+}
+
 // A table of an older version gains the later fields at the end and is saved with them, sorted.
 TEST_F(VehicleTable, OlderTableIsUpgradedAndSavedWithTheNewFields) {
     ASSERT_TRUE(QFile::copy(fixture("kfzdata_older.csv"), m_state.path(kVehicleFileName)));

@@ -72,6 +72,25 @@ INSTANTIATE_TEST_SUITE_P(
                     KrartCase{"OtherLetterCase", {"ID", "KRART"}, false, {"ID", "KRART"}, {"1", "1"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A record file cut short to nothing, or one that lost fields a record needs, would drop what is
+// entered: it gains them, and keeps every value it has.
+TEST(CostRecordFile, DamagedTableGainsTheFieldsARecordNeeds) {
+    TMlb2 empty;
+    empty.LoadFromBytes("");
+    EXPECT_TRUE(addMissingRecordFields(empty));
+    EXPECT_EQ(empty.ToBytes(), "ID;Datum;kmstnd;preis;liter;voll;art;text;service;tart;krart\r\n");
+
+    TMlb2 partial;
+    partial.LoadFromBytes("ID;Datum;kmstnd;preis;text\r\n3;02.01.2009;41200;52,30;alt\r\n");
+    EXPECT_TRUE(addMissingRecordFields(partial));
+    EXPECT_EQ(partial.ToBytes(), "ID;Datum;kmstnd;preis;text;liter;voll;art;service\r\n"
+                                 "3;02.01.2009;41200;52,30;alt;;;;\r\n");
+
+    TMlb2 old = oldFile(); // nine fields of the previous version: nothing to add
+    EXPECT_FALSE(addMissingRecordFields(old));
+    EXPECT_EQ(old.FieldCount(), 9);
+}
+
 TEST(CostRecordFile, ListBuildingAddsTartToANineFieldTable) {
     TMlb2 table = oldFile();
     buildRecordLists(table, vehicleTable({.krstart2 = "1"}));

@@ -52,6 +52,11 @@ INSTANTIATE_TEST_SUITE_P(
                   fillUp("10.04.2008", "20100", "7,00", "5,00", false),
                   fillUp("20.04.2008", "20200", "14,00", "10,50", false)},
                  20200, 20000, 15.5},
+        // A reading beyond whole numbers counts as the largest one; nothing overflows.
+        BaseCase{"HugeReading",
+                 {fillUp("01.03.2008", "19000", "48,00", "40,00", true),
+                  fillUp("01.04.2008", "1e300", "50,00", "70,00", true)},
+                 2147483647, 2147483647, 0},
         BaseCase{"NoFullFillUpAtAll",
                  {fillUp("01.03.2008", "19000", "14,00", "10,00", false),
                   fillUp("01.04.2008", "19500", "14,00", "10,00", false)},

@@ -151,13 +151,21 @@ INSTANTIATE_TEST_SUITE_P(
                                   "45000"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(OtherCostTest, IntervalInMonthsThatIsNoWholeNumberChangesNothing) {
-    state.VehicleTable.SetValue("simon", "12,5");
-    const auto failure = rescheduleService(state.VehicleTable, QDate(2008, 6, 15), "45000");
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(*failure, QString::fromUtf8("'12,5' ist kein gültiger Integerwert."));
-    EXPECT_EQ(state.VehicleTable.GetValue("instdat"), "06.2007");
-    EXPECT_EQ(state.VehicleTable.GetValue("instkm"), "40000");
+TEST_F(OtherCostTest, IntervalInMonthsThatGivesNoDateChangesNothing) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"12,5", "'12,5' ist kein gültiger Integerwert."},
+        {"2000000000", "Der nächste Service nach 2000000000 Monaten liegt außerhalb des Kalenders."},
+        {"-30000", "Der nächste Service nach -30000 Monaten liegt außerhalb des Kalenders."},
+    };
+    for (const auto& [simon, message] : cases) {
+        SCOPED_TRACE(simon);
+        state.VehicleTable.SetValue("simon", simon);
+        const auto failure = rescheduleService(state.VehicleTable, QDate(2008, 6, 15), "45000");
+        ASSERT_TRUE(failure);
+        EXPECT_EQ(*failure, QString::fromUtf8(message));
+        EXPECT_EQ(state.VehicleTable.GetValue("instdat"), "06.2007");
+        EXPECT_EQ(state.VehicleTable.GetValue("instkm"), "40000");
+    }
 }
 
 // ---- editing ----

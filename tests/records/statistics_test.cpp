@@ -169,6 +169,13 @@ TEST(StatisticsPanel, SwitchingToASingleFillUpEmptiesTheConsumption) {
     EXPECT_EQ(computeStatistics(one, vehicle).consumption, "");
 }
 
+// The vehicle dialog stores the tank capacity with one decimal; the range is computed from it.
+TEST(StatisticsPanel, RangeFromATankCapacityWithADecimal) {
+    const TMlb2 costs = costTable(
+        {fillUp("01.03.2024", "10000", "60,00", "40,00", true), fillUp("20.03.2024", "10500", "52,50", "35,00", true)});
+    EXPECT_EQ(computeStatistics(costs, vehicleTable({.tinh = "45,5"})).range, "650 ");
+}
+
 struct BadValue {
     const char* name;
     std::vector<Record> records;
@@ -210,8 +217,8 @@ INSTANTIATE_TEST_SUITE_P(
                     BadValue{"TankCapacity",
                              {fillUp("01.03.2024", "10000", "60,00", "40,00", true),
                               fillUp("20.03.2024", "10500", "52,50", "35,00", true)},
-                             "45,5",
-                             "'45,5' ist kein gültiger Integerwert."}),
+                             "viel",
+                             "'viel' ist kein gültiger Gleitkommawert."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

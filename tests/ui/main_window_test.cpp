@@ -382,6 +382,60 @@ TEST_F(MainWindowTest, UnreadableRecordFileIsReportedAndNeverWrittenOver) {
     EXPECT_TRUE(QFileInfo(dataDir() + "kfzdat.002").isDir());
 }
 
+// A record file name with a path in it, or naming one of the program's own files, is neither read
+// nor written: a document beside the data directory stays as it is.
+TEST_F(MainWindowTest, RecordFileNameOutsideTheDataDirectoryIsRefused) {
+    for (const char* name : {"../victim.txt", "kfz.ini"}) {
+        SCOPED_TRACE(name);
+        prompts.prompts.clear();
+        for (const QString& old : QDir(dir.path()).entryList(QDir::Files)) QFile::remove(dir.filePath(old));
+        withSampleData();
+        TMlb2 vehicles;
+        ASSERT_TRUE(vehicles.LoadFromFile(dataDir() + "kfzdata.csv"));
+        vehicles.First();
+        vehicles.BeginSearch();
+        ASSERT_TRUE(vehicles.Find("file", "=", "kfzdat.002"));
+        vehicles.EndSearch();
+        vehicles.SetValue("file", name);
+        ASSERT_TRUE(vehicles.SaveToFile(dataDir() + "kfzdata.csv"));
+        {
+            QFile ini(dataDir() + "kfz.ini");
+            ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+            ini.write(QByteArray("[LastUse]\r\nFileName=") + name + "\r\n");
+        }
+        QFile victim(dataDir() + "../victim.txt");
+        ASSERT_TRUE(victim.open(QIODevice::WriteOnly));
+        victim.write("a document of the user\r\n");
+        victim.close();
+
+        TForm1& w = start();
+        ASSERT_EQ(prompts.prompts.size(), 1u);
+        EXPECT_TRUE(prompts.last()->message.startsWith(QString::fromUtf8("Der Dateiname \"") + name));
+        EXPECT_EQ(w.currentVehicleCaption(), "B-XY 10  /  Transporter");
+        EXPECT_FALSE(w.newFuelButton()->isEnabled());
+        appendFuelRecord(w.state(), FuelInput{QDate(2026, 5, 15), "12000", "50,00", "40,00", true, 0});
+        EXPECT_TRUE(saveCostTable(w.state()));
+        window.reset();
+        EXPECT_EQ(readFile(dataDir() + "../victim.txt"), "a document of the user\r\n");
+        EXPECT_TRUE(QFile::remove(dataDir() + "../victim.txt"));
+        EXPECT_NE(file("kfz.ini").find("[Einstellung]"), std::string::npos); // written by the shut-down only
+    }
+}
+
+// A record file cut short to nothing takes a fill-up with all the record's fields.
+TEST_F(MainWindowTest, EmptyRecordFileTakesAFillUp) {
+    withSampleData();
+    QFile f(dataDir() + "kfzdat.002");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.close();
+    TForm1& w = start();
+    EXPECT_TRUE(prompts.prompts.empty());
+    appendFuelRecord(w.state(), FuelInput{QDate(2026, 5, 15), "12000", "50,00", "40,00", true, 0});
+    EXPECT_EQ(saveCostTable(w.state()), std::nullopt);
+    EXPECT_EQ(file("kfzdat.002"), "ID;Datum;kmstnd;preis;liter;voll;art;text;service;tart;krart\r\n"
+                                  "2;15.05.2026;12000;50,00;40,00;ja;t;;;;0\r\n");
+}
+
 TEST_F(MainWindowTest, FirstStartWithoutVehicleAsksAndEnds) {
     TForm1& w = start();
     EXPECT_TRUE(QFileInfo::exists(dataDir()));
