@@ -7,9 +7,22 @@
 
 namespace {
 
+// Names Windows gives to devices, with or without an extension.
+bool isDeviceName(std::string_view name) {
+    const std::string_view stem = name.substr(0, name.find('.'));
+    for (std::string_view device : {"CON", "PRN", "AUX", "NUL"})
+        if (sameTextIgnoringCase(stem, device)) return true;
+    if (stem.size() == 4 && stem[3] >= '1' && stem[3] <= '9')
+        return sameTextIgnoringCase(stem.substr(0, 3), "COM") || sameTextIgnoringCase(stem.substr(0, 3), "LPT");
+    return false;
+}
+
+// A name of a file directly in the data directory on every platform: no path, no drive, no
+// trailing dot or blank (Windows drops them and would reach another file), no short "~" name,
+// no device.
 bool isBareFileName(std::string_view name) {
-    return !name.empty() && name != "." && name != ".." &&
-           name.find_first_of(std::string_view("/\\:\0", 4)) == std::string_view::npos;
+    return !name.empty() && name.back() != '.' && name.back() != ' ' &&
+           name.find_first_of(std::string_view("/\\:~*?\"<>|\0", 11)) == std::string_view::npos && !isDeviceName(name);
 }
 
 } // namespace

@@ -112,12 +112,14 @@ StartupOutcome startUp(AppState& state) {
     takeFileNames(state);
     const bool missingRemembered = !QFileInfo(state.path(remembered)).isFile() || remembered.empty();
     const bool loaded = loadCostRecords(state);
-    if (state.costFileError) {
+    const QString missing = QStringLiteral("FEHLER\r\n Das zuletzt verwendete Datenfile ") + toDisplay(remembered) +
+                            QStringLiteral(" befindet sich nicht mehr im Verzeichnis ") + state.DataDir +
+                            QStringLiteral("\r\nWählen Sie bitte in der Fahrzeugverwaltung ein Fahrzeug aus.");
+    if (state.costFileError && missingRemembered && remembered != state.CurCostFile)
+        out.message = missing + QStringLiteral("\r\n\r\n") + *state.costFileError; // both said, in one message
+    else if (state.costFileError)
         out.message = state.costFileError;
-    } else if (missingRemembered || !loaded) {
-        out.message = QStringLiteral("FEHLER\r\n Das zuletzt verwendete Datenfile ") + toDisplay(remembered) +
-                      QStringLiteral(" befindet sich nicht mehr im Verzeichnis ") + state.DataDir +
-                      QStringLiteral("\r\nWählen Sie bitte in der Fahrzeugverwaltung ein Fahrzeug aus.");
-    }
+    else if (missingRemembered || !loaded)
+        out.message = missing;
     return out;
 }

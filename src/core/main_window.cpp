@@ -314,8 +314,11 @@ void TForm1::showCurrentVehicle() {
     m_prevButton->setEnabled(any);
     m_nextButton->setEnabled(any);
     // Nothing is recorded into a record file that could not be read.
-    m_newFuelButton->setEnabled(any && !m_state.costFileError);
-    m_newOtherButton->setEnabled(any && !m_state.costFileError);
+    const bool recording = any && !m_state.costFileError;
+    m_newFuelButton->setEnabled(recording);
+    m_newOtherButton->setEnabled(recording);
+    if (QAction* generate = action(QStringLiteral("Datei"), QStringLiteral("Daten generieren")))
+        generate->setEnabled(recording);
 }
 
 void TForm1::ActivateVehicle() {

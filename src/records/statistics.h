@@ -54,7 +54,7 @@ struct StatisticsPanel {
 PanelCaptions panelCaptions(const TMlb2& vehicles);
 
 // Everything the panel shows, from the record table (in its order) and the current row of
-// `vehicles`. Reads "preis" and "liter" with StrToFloat, "kmstnd" and "tinh" with StrToInt and
+// `vehicles`. Reads "preis", "liter" and "tinh" with StrToFloat, "kmstnd" with StrToInt and
 // "Datum" with StrToDate; a value they cannot read throws EConvertError and nothing is returned.
 // A range that would divide by a quantity of 0 (possible only in a hand-edited file) is empty.
 StatisticsPanel computeStatistics(const TMlb2& costs, const TMlb2& vehicles);

@@ -77,6 +77,9 @@ TForm26::TForm26(AppState& state, Prompts& prompts, VehicleHost& host, QWidget* 
     connect(this, &TForm26::vehicleShown, m_appointments, &TAppointmentsPanel::showVehicle);
 
     connect(qApp, &QApplication::focusChanged, this, &TForm26::onFocusChanged);
+    // Enter presses a button only when that button has the focus: in the grid or a list it
+    // opens nothing.
+    for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(false);
     EnterMovesFocus::install(this);
 }
 
@@ -383,21 +386,31 @@ void TForm26::deleteSelectedVehicle() {
 
 void TForm26::selectAndClose() {
     if (m_state.VehicleTable.IsEmpty() || !m_selectAllowed) return;
+    writeFieldBeingEdited();
     m_selected = true;
     done(QDialog::Accepted);
 }
 
 void TForm26::closeToOpeningVehicle() {
+    writeFieldBeingEdited(); // into the vehicle it shows, before the cursor goes back
     returnToOpeningVehicle(m_state.VehicleTable, m_openingVehicle);
     done(QDialog::Rejected);
 }
 
 void TForm26::reject() {
     // Escape is "Schließen"; the close box leaves the cursor on the selected vehicle.
-    if (m_closeBox)
+    if (m_closeBox) {
+        writeFieldBeingEdited();
         done(QDialog::Rejected);
-    else
+    } else {
         closeToOpeningVehicle();
+    }
+}
+
+void TForm26::writeFieldBeingEdited() {
+    // A field still being edited when the dialog closes (Escape, the close box) is written like
+    // any field that is left.
+    if (QWidget* editing = focusWidget(); editing && isDataField(editing) && editing->isEnabled()) writeBack();
 }
 
 void TForm26::closeEvent(QCloseEvent* event) {
@@ -409,9 +422,6 @@ void TForm26::closeEvent(QCloseEvent* event) {
 void TForm26::done(int result) {
     if (m_closing) return;
     m_closing = true;
-    // A field still being edited when the dialog closes (Escape, the close box) is written like
-    // any field that is left.
-    if (QWidget* editing = focusWidget(); editing && isDataField(editing) && editing->isEnabled()) writeBack();
     // However the dialog closes, the main window shows the vehicle under the cursor, all of it.
     TMlb2& v = m_state.VehicleTable;
     if (settleCurrentVehicle(m_state) == MainWindowUpdate::Activate)

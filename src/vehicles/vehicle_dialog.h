@@ -70,6 +70,7 @@ private:
     bool plateAccepted();
     void exitNotification(bool& written);
     void writeBack();
+    void writeFieldBeingEdited();
     void refreshNames();
     void choosePicture();
     void removePicture();

@@ -1,4 +1,5 @@
 #include "core/data_dir.h"
+#include "core/app_state.h"
 
 #include "file_helpers.h"
 
@@ -56,6 +57,28 @@ TEST(DataDir, FailureToCreateIsNotReported) {
     const QString dir = dataDirBelow(home.filePath("datei"));
     EXPECT_EQ(dir, home.filePath("datei") + "/Sternhof/Wagenwart_test/");
     EXPECT_FALSE(QFileInfo::exists(dir));
+}
+
+} // namespace
+
+namespace {
+
+// The files a vehicle names are files of the data directory only, and never the program's own.
+TEST(VehicleFileName, OnlyOwnFilesOfTheDataDirectory) {
+    for (const char* name : {"kfzdat.001", "kfzterm.012", "kfzwv.099", "Auto Daten.csv", "kfzdata.csv.bak"})
+        EXPECT_TRUE(isVehicleFileName(name)) << name;
+    const std::string refused[] = {"",           ".",           "..",          "../kfzdat.001", "sub/kfzdat.001",
+                                   "a\\b",       "c:kfzdat",    "kfz.ini",     "KFZ.INI",       "kfzdata.csv",
+                                   "Kfzdata.CSV", "kfz.ini.",   "kfzdata.csv ", "KFZDAT~1.CSV", "NUL",
+                                   "con.txt",    "COM1",        "lpt9.dat",    std::string("a\0b", 3)};
+    for (const std::string& name : refused) EXPECT_FALSE(isVehicleFileName(name)) << name;
+
+    FixedClock clock{QDateTime(QDate(2026, 1, 1), QTime(0, 0))};
+    const AppState state(QStringLiteral("/daten/"), clock);
+    EXPECT_EQ(state.path("kfz.ini"), "/daten/kfz.ini"); // the program's own files by their own names
+    EXPECT_EQ(state.vehicleFilePath("kfz.ini"), "");
+    EXPECT_EQ(state.path("../kfzdat.001"), "");
+    EXPECT_EQ(state.vehicleFilePath("kfzdat.001"), "/daten/kfzdat.001");
 }
 
 } // namespace

@@ -336,6 +336,22 @@ TEST_F(MainWindowTest, RememberedFileThatNoVehicleHas) {
     EXPECT_EQ(w.fuelList()->listModel().headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), "Menge");
 }
 
+// The remembered file is gone and row 1's cannot be read: both are said, in one message.
+TEST_F(MainWindowTest, RememberedFileGoneAndRowOnesUnreadable) {
+    withSampleData();
+    QFile ini(dataDir() + "kfz.ini");
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[LastUse]\r\nFileName=kfzdat.009\r\n");
+    ini.close();
+    QFile::remove(dataDir() + "kfzdat.001");
+    ASSERT_TRUE(QDir().mkdir(dataDir() + "kfzdat.001"));
+    TForm1& w = start();
+    ASSERT_EQ(prompts.prompts.size(), 1u);
+    EXPECT_TRUE(prompts.last()->message.startsWith("FEHLER\r\n Das zuletzt verwendete Datenfile kfzdat.009 "));
+    EXPECT_TRUE(prompts.last()->message.contains("\r\n\r\nDie Datei kfzdat.001 konnte nicht gelesen werden."));
+    EXPECT_FALSE(w.newFuelButton()->isEnabled());
+}
+
 TEST_F(MainWindowTest, UnreadableRecordValueIsReportedNotFatal) {
     withSampleData();
     QFile f(dataDir() + "kfzdat.002");
@@ -364,20 +380,27 @@ TEST_F(MainWindowTest, UnreadableRecordFileIsReportedAndNeverWrittenOver) {
     EXPECT_EQ(w.fuelList()->listModel().rowCount(), 0);
     EXPECT_FALSE(w.newFuelButton()->isEnabled());
 
-    // Even a record that reached the table by some other way is not saved over the file.
-    appendFuelRecord(w.state(), FuelInput{QDate(2026, 5, 15), "12000", "50,00", "40,00", true, 0});
-    const std::optional<QString> refused = saveCostTable(w.state());
-    ASSERT_TRUE(refused.has_value());
-    EXPECT_TRUE(refused->contains("kfzdat.002"));
+    EXPECT_FALSE(w.action("Datei", "Daten generieren")->isEnabled());
     EXPECT_TRUE(QFileInfo(dataDir() + "kfzdat.002").isDir());
 
     w.nextButton()->click(); // another vehicle: recording works again
     EXPECT_TRUE(w.newFuelButton()->isEnabled());
+    EXPECT_TRUE(w.action("Datei", "Daten generieren")->isEnabled());
     EXPECT_EQ(prompts.prompts.size(), 1u);
     w.previousButton()->click(); // and back: said again
     ASSERT_EQ(prompts.prompts.size(), 2u);
     EXPECT_TRUE(prompts.last()->message.startsWith("Die Datei kfzdat.002 konnte nicht gelesen werden."));
     EXPECT_FALSE(w.newFuelButton()->isEnabled());
+
+    // The save itself refuses whenever the file was not read, even where it could be written.
+    w.previousButton()->click(); // A-BC 1, whose record file is readable and writable
+    const std::string before = file("kfzdat.001");
+    w.state().costFileError = QStringLiteral("nicht gelesen");
+    appendFuelRecord(w.state(), FuelInput{QDate(2026, 5, 15), "12000", "50,00", "40,00", true, 0});
+    const std::optional<QString> refused = saveCostTable(w.state());
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_TRUE(refused->contains("kfzdat.001"));
+    EXPECT_EQ(file("kfzdat.001"), before);
     window.reset();
     EXPECT_TRUE(QFileInfo(dataDir() + "kfzdat.002").isDir());
 }

@@ -341,6 +341,45 @@ TEST_F(VehicleDialogTest, FieldBeingEditedIsWrittenWhenTheDialogCloses) {
     EXPECT_TRUE(prompts.prompts.empty());
 }
 
+// Escape after choosing another vehicle in the grid: the typed text belongs to the vehicle the
+// fields show, and the vehicle the dialog opened on keeps all of its values.
+TEST_F(VehicleDialogTest, FieldBeingEditedGoesToTheShownVehicleNotTheOpeningOne) {
+    withSampleData();
+    TForm26& d = open(); // on B-XY 10
+    selectVehicle(d, 1);  // A-BC 1 / Golf
+    useUpFirstExit(d);
+    type(d.ui().driverLineEdit, QStringLiteral("Max"));
+    QTest::keyClick(d.ui().driverLineEdit, Qt::Key_Escape);
+    EXPECT_FALSE(d.isVisible());
+    const TMlb2& v = window->state().VehicleTable;
+    EXPECT_EQ(v.GetValue("nummer"), "B-XY 10"); // the cursor went back to the opening vehicle
+    EXPECT_EQ(v.GetValue("bez"), "Transporter");
+    EXPECT_EQ(v.GetValue("fahrer"), "");
+    EXPECT_EQ(v.ValueAt(1, v.FieldIndex("nummer")), "A-BC 1");
+    EXPECT_EQ(v.ValueAt(1, v.FieldIndex("fahrer")), "Max");
+    EXPECT_EQ(window->currentVehicleCaption(), "B-XY 10  /  Transporter");
+}
+
+// Enter in the grid or a list opens nothing: no button of the dialog is pressed by default.
+TEST_F(VehicleDialogTest, EnterInTheGridPressesNoButton) {
+    withSampleData();
+    TForm26& d = open();
+    d.ui().tabWidget->setCurrentWidget(d.ui().appointmentsTab);
+    d.ui().vehicleTableWidget->setFocus();
+    bool opened = false;
+    QTimer::singleShot(0, &d, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != &d) {
+            opened = true;
+            modal->close();
+        }
+    });
+    QTest::keyClick(d.ui().vehicleTableWidget, Qt::Key_Return);
+    QTest::qWait(20);
+    EXPECT_FALSE(opened);
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(window->state().VehicleTable.RowCount(), 3);
+}
+
 // A plate stored twice already (an older file) keeps nothing else of that vehicle from being written.
 TEST_F(VehicleDialogTest, StoredDuplicatePlateDoesNotBlockTheOtherFields) {
     withSampleData();
