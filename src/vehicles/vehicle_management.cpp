@@ -203,14 +203,28 @@ std::optional<QString> saveVehicleTable(AppState& state) {
     return saveTable(state.VehicleTable, state, kVehicleFileName);
 }
 
+namespace {
+
+// True when a row other than the cursor row names `name` in one of its file fields.
+bool namedByAnotherVehicle(const TMlb2& v, std::string_view name) {
+    for (int r = 1; r <= v.RowCount(); ++r) {
+        if (r == v.RowNumber()) continue;
+        for (std::string_view field : kVehicleFileFields)
+            if (v.ViewAt(r, v.FieldIndex(field)) == name) return true;
+    }
+    return false;
+}
+
+} // namespace
+
 std::optional<QString> deleteVehicle(AppState& state) {
     TMlb2& v = state.VehicleTable;
     if (v.RowNumber() < 1 || v.RowNumber() > v.RowCount()) return std::nullopt;
     for (std::string_view field : kVehicleFileFields) {
         const std::string name = v.GetValue(field);
         // Only files of the data directory: a name with a path in it, or one of the program's own
-        // files, is no file of this vehicle.
-        if (!isVehicleFileName(name)) continue;
+        // files, is no file of this vehicle; nor is one that another vehicle names as well.
+        if (!isVehicleFileName(name) || namedByAnotherVehicle(v, name)) continue;
         const QString path = state.path(name);
         if (QFileInfo(path).isFile()) QFile::remove(path);
     }

@@ -285,6 +285,17 @@ TEST_F(VehicleManagement, FileNamesWithAPathAreNotDeleted) {
     EXPECT_TRUE(vehicles().IsEmpty());
 }
 
+// A file that another vehicle names too (a hand-edited kfzdata.csv) is that vehicle's as well: it stays.
+TEST_F(VehicleManagement, FilesAnotherVehicleNamesAreNotDeleted) {
+    addVehicles(2);
+    vehicles().GoToRow(1);
+    vehicles().SetValue("file5", "kfzdat.002");
+    EXPECT_EQ(deleteVehicle(m_state), std::nullopt);
+    EXPECT_FALSE(QFile::exists(m_state.path("kfzdat.001")));
+    EXPECT_TRUE(QFile::exists(m_state.path("kfzdat.002")));
+    EXPECT_EQ(plates(), (std::vector<std::string>{"Nummer 002"}));
+}
+
 // Where the cursor and the main window's vehicle end up when the dialog closes.
 struct SettleCase {
     const char* name;
