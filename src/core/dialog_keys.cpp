@@ -7,11 +7,16 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QWidget>
 
 void EnterMovesFocus::install(QWidget* dialog) {
     auto* filter = new EnterMovesFocus(dialog);
+    // Enter presses a button only when that button has the focus or is the dialog's default:
+    // in a grid or a list it presses nothing.
+    for (QPushButton* button : dialog->findChildren<QPushButton*>())
+        if (!button->isDefault()) button->setAutoDefault(false);
     for (QWidget* w : dialog->findChildren<QWidget*>()) {
         if (qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractButton*>(w) ||
             (qobject_cast<QLineEdit*>(w) && !qobject_cast<QAbstractSpinBox*>(w->parentWidget())))

@@ -1,6 +1,6 @@
 #pragma once
 // Enter moves from one input field of a dialog to the next, as the program has always done;
-// on a button it presses the button.
+// on a button it presses that button, elsewhere only the dialog's default button.
 
 #include <QObject>
 

@@ -244,6 +244,7 @@ void TForm1::buildMenus() {
                    {"Einstellungen", {}, true, [this] { settingsDialog().exec(); }},
                    {"Beenden", {}, false, [this] { close(); }},
                });
+    m_generateAction = action(QStringLiteral("Datei"), QStringLiteral("Daten generieren"));
     add(QStringLiteral("&Fahrtenbuch"), {
                                             {"Neue Fahrt", QKeySequence(Qt::Key_F5), false, {}},
                                             {"Fahrtenbuch", QKeySequence(Qt::Key_F6), true, {}},
@@ -317,8 +318,7 @@ void TForm1::showCurrentVehicle() {
     const bool recording = any && !m_state.costFileError;
     m_newFuelButton->setEnabled(recording);
     m_newOtherButton->setEnabled(recording);
-    if (QAction* generate = action(QStringLiteral("Datei"), QStringLiteral("Daten generieren")))
-        generate->setEnabled(recording);
+    m_generateAction->setEnabled(recording);
 }
 
 void TForm1::ActivateVehicle() {

@@ -144,6 +144,7 @@ private:
     QPushButton* m_newOtherButton = nullptr;
     QToolButton* m_notesButton = nullptr;
     QMenu* m_vehicleMenu = nullptr;
+    QAction* m_generateAction = nullptr; // "Daten generieren": only where records can be stored
     QSoundEffect* m_sound = nullptr;
 
     std::unique_ptr<TForm3> m_fuelEntry;

@@ -44,32 +44,8 @@ void TForm13::open(int listRow) {
     if (prepare(listRow)) exec();
 }
 
-OtherCostInput TForm13::input() const {
-    return otherCostInputOf(*m_ui);
-}
-
-QWidget* TForm13::fieldWidget(OtherCostField field) const {
-    return otherCostFieldOf(*m_ui, field);
-}
-
 void TForm13::onOk() {
-    m_ui->odometerSpinBox->interpretText();
-    m_ui->priceSpinBox->interpretText();
-    const OtherCostInput in = input();
-    if (const auto error = checkOtherCostInput(in)) {
-        m_prompts.error(error->message);
-        focusForCorrection(fieldWidget(error->focus));
-        return;
-    }
-    overwriteOtherCostRecord(m_state, in);
-    m_refresh.UpdateListe();
-    m_refresh.UpdateDisplay();
-    if (const auto failure = saveCostTable(m_state)) m_prompts.error(*failure);
-    if (in.service && m_prompts.question(kServiceQuestion)) {
-        if (const auto failure = rescheduleService(m_state.VehicleTable, in.date, in.odometer))
-            m_prompts.error(*failure);
-    }
-    accept();
+    if (storeOtherCost(*m_ui, m_state, m_prompts, m_refresh, overwriteOtherCostRecord)) accept();
 }
 
 void TForm13::onDelete() {

@@ -29,9 +29,6 @@ public:
     void onDelete();
 
 private:
-    OtherCostInput input() const;
-    QWidget* fieldWidget(OtherCostField field) const;
-
     std::unique_ptr<Ui::TForm13> m_ui;
     AppState& m_state;
     Prompts& m_prompts;

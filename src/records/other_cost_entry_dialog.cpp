@@ -60,14 +60,6 @@ void TForm5::fillItemList() {
     m_ui->itemComboBox->setCurrentIndex(-1);
 }
 
-OtherCostInput TForm5::input() const {
-    return otherCostInputOf(*m_ui);
-}
-
-QWidget* TForm5::fieldWidget(OtherCostField field) const {
-    return otherCostFieldOf(*m_ui, field);
-}
-
 void TForm5::onItemChosen(const QString& name) {
     const std::optional<double> price = recurringItemPrice(m_items.table, name);
     if (!price) return;
@@ -95,21 +87,5 @@ void TForm5::onDeleteItem() {
 }
 
 void TForm5::onOk() {
-    m_ui->odometerSpinBox->interpretText();
-    m_ui->priceSpinBox->interpretText();
-    const OtherCostInput in = input();
-    if (const auto error = checkOtherCostInput(in)) {
-        m_prompts.error(error->message);
-        focusForCorrection(fieldWidget(error->focus));
-        return;
-    }
-    appendOtherCostRecord(m_state, in);
-    m_refresh.UpdateListe();
-    m_refresh.UpdateDisplay();
-    if (const auto failure = saveCostTable(m_state)) m_prompts.error(*failure);
-    if (in.service && m_prompts.question(kServiceQuestion)) {
-        if (const auto failure = rescheduleService(m_state.VehicleTable, in.date, in.odometer))
-            m_prompts.error(*failure);
-    }
-    accept();
+    if (storeOtherCost(*m_ui, m_state, m_prompts, m_refresh, appendOtherCostRecord)) accept();
 }

@@ -35,8 +35,6 @@ public:
     void onDeleteItem();
 
 private:
-    OtherCostInput input() const;
-    QWidget* fieldWidget(OtherCostField field) const;
     void fillItemList();
 
     std::unique_ptr<Ui::TForm5> m_ui;

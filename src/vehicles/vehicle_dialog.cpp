@@ -77,9 +77,6 @@ TForm26::TForm26(AppState& state, Prompts& prompts, VehicleHost& host, QWidget* 
     connect(this, &TForm26::vehicleShown, m_appointments, &TAppointmentsPanel::showVehicle);
 
     connect(qApp, &QApplication::focusChanged, this, &TForm26::onFocusChanged);
-    // Enter presses a button only when that button has the focus: in the grid or a list it
-    // opens nothing.
-    for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(false);
     EnterMovesFocus::install(this);
 }
 

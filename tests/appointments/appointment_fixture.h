@@ -3,6 +3,7 @@
 
 #include "core/app_state.h"
 #include "core/vehicle_table.h"
+#include "support/file_bytes.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -12,19 +13,6 @@
 
 #include <string>
 #include <string_view>
-
-inline std::string readBytes(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return "<missing>";
-    const QByteArray b = f.readAll();
-    return std::string(b.constData(), static_cast<std::size_t>(b.size()));
-}
-
-inline bool writeBytes(const QString& path, std::string_view bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) &&
-           f.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size());
-}
 
 inline constexpr std::string_view kAppointmentHeader = "kfz;datum;zeit;text\r\n";
 

@@ -70,13 +70,11 @@ TEST_F(AppointmentFixture, FieldNamedLikeTheSortKeyIsKept) {
 TEST_F(AppointmentFixture, ForeignFileNameIsNeverReadNorWritten) {
     ASSERT_TRUE(QDir().mkpath(m_dir.filePath("sub")));
     ASSERT_TRUE(writeBytes(m_state.path("kfz.ini"), "[LastUse]\r\n"));
+    addVehicle(1, "A-BC 1", "");
+    m_state.VehicleTable.First();
     for (const char* name : {"kfz.ini", "KFZDATA.CSV", "../kfzterm.001", "sub/kfzterm.001", "..", "c:kfzterm"}) {
         SCOPED_TRACE(name);
-        m_state.VehicleTable.Clear();
-        for (const std::string_view f : kVehicleBaseFields) m_state.VehicleTable.AddField(std::string(f));
-        upgradeVehicleTable(m_state.VehicleTable);
-        addVehicle(1, "A-BC 1", name);
-        m_state.VehicleTable.First();
+        m_state.VehicleTable.SetValue("file6", name);
         const auto loaded = loadAppointments(m_state);
         ASSERT_TRUE(loaded);
         EXPECT_TRUE(loaded->contains(QString::fromUtf8(name)));

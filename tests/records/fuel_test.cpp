@@ -3,6 +3,7 @@
 #include "records/cost_records.h"
 #include "records/fuel_edit.h"
 #include "records/fuel_entry.h"
+#include "support/file_bytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,12 +31,6 @@ std::vector<std::string> column(const TMlb2& table, const char* field) {
     std::vector<std::string> values;
     for (int r = 1; r <= table.RowCount(); ++r) values.push_back(table.ValueAt(r, table.FieldIndex(field)));
     return values;
-}
-
-std::string readBytes(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return "<missing>";
-    return f.readAll().toStdString();
 }
 
 FuelInput fillUp(QDate date, const char* odometer, const char* price = "45,67", const char* quantity = "38,20",

@@ -5,6 +5,7 @@
 #include "records/other_cost_entry.h"
 #include "records/recurring_items.h"
 #include "records/fuel_entry.h"
+#include "support/file_bytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,18 +18,6 @@
 #include <string>
 
 namespace {
-
-std::string readBytes(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return "<missing>";
-    return f.readAll().toStdString();
-}
-
-void writeBytes(const QString& path, const std::string& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
 
 // The rows of a table as the file holds them, without the header line.
 std::string rows(const TMlb2& table) {
@@ -240,7 +229,7 @@ TEST_F(OtherCostTest, ItemStoredTwiceLaterPriceWinsDeletingTakesTheEarlier) {
 }
 
 TEST_F(OtherCostTest, EmptyItemFileGainsItsFieldsSoNoItemIsLost) {
-    writeBytes(itemFile(), "");
+    ASSERT_TRUE(writeBytes(itemFile(), ""));
     RecurringItems items = loadRecurringItems(state);
     appendRecurringItem(items.table, QString::fromUtf8("Hauptuntersuchung TÜV"), 120);
     ASSERT_FALSE(saveRecurringItems(items, state));

@@ -1,6 +1,7 @@
 #include "store/atomic_file.h"
 #include "store/mlb2.h"
 #include "support/file_size_limit.h"
+#include "support/file_bytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,19 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-std::string readBytes(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return "<missing>";
-    const QByteArray b = f.readAll();
-    return std::string(b.constData(), static_cast<std::size_t>(b.size()));
-}
-
-void writeBytes(const QString& path, std::string_view bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
 
 std::vector<std::vector<std::string>> contentOf(const TMlb2& t) {
     std::vector<std::vector<std::string>> out;
@@ -149,7 +137,7 @@ TEST(TableFileErrors, MissingFileLeavesTheTable) {
     EXPECT_FALSE(t.LoadFromFile("   "));
     EXPECT_EQ(t.ErrorCode(), 3);
 
-    writeBytes(dir.filePath("leer"), "");
+    ASSERT_TRUE(writeBytes(dir.filePath("leer"), ""));
     EXPECT_TRUE(t.LoadFromFile(dir.filePath("leer")));
     EXPECT_EQ(t.ErrorCode(), 0);
     EXPECT_TRUE(t.ErrorText().isEmpty());
@@ -172,7 +160,7 @@ TEST(TableFileErrors, FailedSaveLeavesTheOldFileByteForByte) {
     QTemporaryDir dir;
     const QString path = dir.filePath("kfzdat.001");
     const std::string old = "ID;Datum\r\n1;01.01.2020\r\n";
-    writeBytes(path, old);
+    ASSERT_TRUE(writeBytes(path, old));
 
     TMlb2 t;
     t.AddField("ID");

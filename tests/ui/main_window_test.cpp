@@ -439,7 +439,7 @@ TEST_F(MainWindowTest, RecordFileNameOutsideTheDataDirectoryIsRefused) {
         appendFuelRecord(w.state(), FuelInput{QDate(2026, 5, 15), "12000", "50,00", "40,00", true, 0});
         EXPECT_TRUE(saveCostTable(w.state()));
         window.reset();
-        EXPECT_EQ(readFile(dataDir() + "../victim.txt"), "a document of the user\r\n");
+        EXPECT_EQ(readBytes(dataDir() + "../victim.txt"), "a document of the user\r\n");
         EXPECT_TRUE(QFile::remove(dataDir() + "../victim.txt"));
         EXPECT_NE(file("kfz.ini").find("[Einstellung]"), std::string::npos); // written by the shut-down only
     }

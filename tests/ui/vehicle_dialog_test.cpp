@@ -174,7 +174,7 @@ TEST_F(VehicleDialogTest, SelectingARowShowsThatVehicle) {
     EXPECT_EQ(d.ui().currencyComboBox->currentText(), "SFr Schweizer Franken");
     EXPECT_EQ(d.ui().unitComboBox->currentText(), "KG Kilogramm");
     // browsing writes nothing and leaves the main window as it was
-    EXPECT_EQ(file("kfzdata.csv"), readFile(QStringLiteral(WAGENWART_FIXTURES "/ui/kfzdata.csv")));
+    EXPECT_EQ(file("kfzdata.csv"), readBytes(QStringLiteral(WAGENWART_FIXTURES "/ui/kfzdata.csv")));
     EXPECT_EQ(window->currentVehicleCaption(), "B-XY 10  /  Transporter");
 }
 

@@ -3,6 +3,7 @@
 // fixed clock.
 
 #include "core/main_window.h"
+#include "support/file_bytes.h"
 #include "support/qt_print.h"
 #include "support/scripted_prompts.h"
 
@@ -12,13 +13,6 @@
 
 #include <memory>
 #include <string>
-
-inline std::string readFile(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return "<missing>";
-    const QByteArray b = f.readAll();
-    return std::string(b.constData(), static_cast<std::size_t>(b.size()));
-}
 
 inline void copyFixtures(const QString& from, const QString& to) {
     const QDir dir(from);
@@ -37,5 +31,5 @@ struct MainWindowFixture {
         window = std::make_unique<TForm1>(dataDir(), clock, prompts);
         return *window;
     }
-    std::string file(const char* name) const { return readFile(dataDir() + QLatin1String(name)); }
+    std::string file(const char* name) const { return readBytes(dataDir() + QLatin1String(name)); }
 };

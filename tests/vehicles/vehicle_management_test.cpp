@@ -1,6 +1,7 @@
 #include "vehicles/vehicle_management.h"
 
 #include "core/vehicle_table.h"
+#include "support/file_bytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,19 +12,6 @@
 #include <ostream>
 
 namespace {
-
-std::string readBytes(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return "<missing>";
-    const QByteArray b = f.readAll();
-    return std::string(b.constData(), static_cast<std::size_t>(b.size()));
-}
-
-void writeBytes(const QString& path, std::string_view bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
 
 // A data directory with vehicles created by the program itself (on 15.03.2008).
 class VehicleManagement : public testing::Test {
@@ -247,7 +235,7 @@ TEST_F(VehicleManagement, DeletingRemovesTheSixFilesButNotThePicture) {
     addVehicles(2);
     vehicles().GoToRow(1);
     for (const char* name : {"kfzfb.001", "kfzfbe.001", "kfznotiz.001", "kfzwv.001", "kfzterm.001", "foto.jpg"})
-        writeBytes(m_state.path(name), "x");
+        ASSERT_TRUE(writeBytes(m_state.path(name), "x"));
     vehicles().SetValue("bild", (dataDir() + "foto.jpg").toStdString());
     m_state.CurCostFile = "kfzdat.002"; // the main window shows the other vehicle
 
@@ -277,7 +265,7 @@ TEST_F(VehicleManagement, DeletingTheCurrentVehicleLeavesNothingOfItToWrite) {
 TEST_F(VehicleManagement, FileNamesWithAPathAreNotDeleted) {
     addVehicles(1);
     QTemporaryDir outside;
-    writeBytes(outside.filePath("kfzwv.001"), "x");
+    ASSERT_TRUE(writeBytes(outside.filePath("kfzwv.001"), "x"));
     vehicles().SetValue("file5", (outside.path() + "/kfzwv.001").toStdString());
     vehicles().SetValue("file4", "../kfznotiz.001");
     EXPECT_EQ(deleteVehicle(m_state), std::nullopt);
