@@ -7,9 +7,9 @@
 // The first-paint detection is the same as in startup_minimal.cpp: keep both alike.
 
 #include "core/clock.h"
-#include "core/main_window.h"
-#include "core/message_prompts.h"
-#include "core/single_instance.h"
+#include "app/main_window.h"
+#include "app/message_prompts.h"
+#include "app/single_instance.h"
 
 #include <QApplication>
 #include <QDir>

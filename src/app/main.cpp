@@ -1,7 +1,7 @@
 #include "core/data_dir.h"
-#include "core/main_window.h"
-#include "core/message_prompts.h"
-#include "core/single_instance.h"
+#include "app/main_window.h"
+#include "app/message_prompts.h"
+#include "app/single_instance.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -6,7 +6,7 @@
 #include "records/record_list_view.h"
 #include "ui_fuel_edit_dialog.h"
 #include "ui_fuel_entry_dialog.h"
-#include "core/about_box.h"
+#include "app/about_box.h"
 
 #include <QApplication>
 #include <QDir>

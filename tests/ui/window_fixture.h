@@ -2,7 +2,7 @@
 // A data directory with three vehicles, and the main window over it with scripted prompts and a
 // fixed clock.
 
-#include "core/main_window.h"
+#include "app/main_window.h"
 #include "support/file_bytes.h"
 #include "support/qt_print.h"
 #include "support/scripted_prompts.h"

@@ -1,4 +1,4 @@
-#include "core/message_prompts.h"
+#include "app/message_prompts.h"
 
 #include <QApplication>
 #include <QMessageBox>

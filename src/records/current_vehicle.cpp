@@ -1,4 +1,4 @@
-#include "core/current_vehicle.h"
+#include "records/current_vehicle.h"
 
 #include "core/settings.h"
 #include "core/vehicle_table.h"

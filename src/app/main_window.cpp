@@ -1,10 +1,10 @@
-#include "core/main_window.h"
+#include "app/main_window.h"
 
 #include "appointments/appointment_overview.h"
 #include "appointments/appointment_overview_dialog.h"
-#include "core/about_box.h"
+#include "app/about_box.h"
 #include "core/banner.h"
-#include "core/current_vehicle.h"
+#include "records/current_vehicle.h"
 #include "core/prompts.h"
 #include "core/settings.h"
 #include "core/settings_dialog.h"

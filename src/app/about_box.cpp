@@ -1,4 +1,4 @@
-#include "core/about_box.h"
+#include "app/about_box.h"
 
 #include "core/banner.h"
 
