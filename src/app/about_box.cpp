@@ -1,6 +1,7 @@
 #include "app/about_box.h"
 
 #include "core/banner.h"
+#include "core/dialog_keys.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,7 +10,6 @@
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Über das Programm"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 12);
     auto* banner = new BannerStrip(this);
@@ -29,4 +29,5 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     buttons->addStretch();
     layout->addLayout(buttons);
     setFixedSize(sizeHint().expandedTo(QSize(300, 0)));
+    setUpDialog(this);
 }

@@ -2,6 +2,7 @@
 
 #include "core/banner.h"
 #include "core/dialog_keys.h"
+#include "core/field_names.h"
 #include "core/prompts.h"
 #include "store/mlb2.h"
 #include "ui_appointment_dialog.h"
@@ -9,15 +10,10 @@
 TForm28::TForm28(AppState& state, Prompts& prompts, QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::TForm28>()), m_state(state), m_prompts(prompts) {
     m_ui->setupUi(this);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    // The long date shows the German day and month names whatever the system says.
-    const QLocale german(QLocale::German, QLocale::Germany);
-    m_ui->dateEdit->setLocale(german);
-    m_ui->timeEdit->setLocale(german);
     connect(m_ui->okButton, &QPushButton::clicked, this, &TForm28::onOk);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui->deleteButton, &QPushButton::clicked, this, &TForm28::onDelete);
-    EnterMovesFocus::install(this);
+    setUpDialog(this);
 }
 
 TForm28::~TForm28() = default;
@@ -30,12 +26,12 @@ void TForm28::prepare() {
     Topleiste(*m_ui->banner, windowTitle());
     if (isEditForm()) {
         const TMlb2& table = m_state.AppointmentTable;
-        const QDate date = appointmentDate(table.GetValue("datum"));
-        m_shownTime = appointmentTime(table.GetValue("zeit"));
+        const QDate date = appointmentDate(table.GetValue(field::datum));
+        m_shownTime = appointmentTime(table.GetValue(field::zeit));
         // A value of another form leaves the picker on today or midnight, shown before anything is stored.
         m_ui->dateEdit->setDate(date.isValid() ? date : m_state.clock.today());
         if (!m_shownTime.isValid()) m_shownTime = QTime(0, 0);
-        m_ui->textEdit->setPlainText(appointmentTextForEditor(table.GetValue("text")));
+        m_ui->textEdit->setPlainText(appointmentTextForEditor(table.GetValue(field::text)));
         m_ui->deleteButton->setVisible(true);
     } else {
         const QDateTime now = m_state.clock.now();

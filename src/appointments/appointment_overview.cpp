@@ -1,6 +1,7 @@
 #include "appointments/appointment_overview.h"
 
 #include "appointments/appointment_table.h"
+#include "core/field_names.h"
 #include "store/code_page.h"
 #include "store/mlb2.h"
 
@@ -15,8 +16,8 @@ namespace {
 void forEachAppointment(const AppState& state,
                         const std::function<bool(const TMlb2& appointments, int row, std::string_view plate)>& take) {
     const TMlb2& vehicles = state.VehicleTable;
-    const int file6 = vehicles.FieldIndex("file6");
-    const int nummer = vehicles.FieldIndex("nummer");
+    const int file6 = vehicles.FieldIndex(field::file6);
+    const int nummer = vehicles.FieldIndex(field::nummer);
     for (int v = 1; v <= vehicles.RowCount(); ++v) {
         const std::string_view name = vehicles.ViewAt(v, file6);
         // An empty name would be the data directory itself: that vehicle has no appointments.
@@ -56,7 +57,7 @@ bool appointmentReminderDue(const AppState& state, int days) {
     const QDate today = state.clock.today();
     bool found = false;
     forEachAppointment(state, [&](const TMlb2& appointments, int row, std::string_view) {
-        found = withinReminderWindow(appointmentDate(valueOf(appointments, row, "datum")), today, days);
+        found = withinReminderWindow(appointmentDate(valueOf(appointments, row, field::datum)), today, days);
         return !found;
     });
     return found;
@@ -68,15 +69,16 @@ std::vector<OverviewLine> appointmentOverview(const AppState& state, const QStri
     const int days = state.settings.remindDays;
 
     TMlb2 work;
-    for (const char* field : {"datum", "zeit", "text", "temp_d", "temp_k"}) work.AddField(field);
+    for (std::string_view name : {field::datum, field::zeit, field::text, std::string_view("temp_d"), std::string_view("temp_k")})
+        work.AddField(name);
     forEachAppointment(state, [&](const TMlb2& appointments, int row, std::string_view plate) {
-        const std::string_view datum = valueOf(appointments, row, "datum");
+        const std::string_view datum = valueOf(appointments, row, field::datum);
         if (!all && !withinReminderWindow(appointmentDate(datum), today, days)) return true;
-        const std::string_view zeit = valueOf(appointments, row, "zeit");
+        const std::string_view zeit = valueOf(appointments, row, field::zeit);
         work.AppendRow();
-        work.SetValue("datum", std::string(datum));
-        work.SetValue("zeit", std::string(zeit));
-        work.SetValue("text", std::string(valueOf(appointments, row, "text")));
+        work.SetValue(field::datum, std::string(datum));
+        work.SetValue(field::zeit, std::string(zeit));
+        work.SetValue(field::text, std::string(valueOf(appointments, row, field::text)));
         work.SetValue("temp_d", appointmentSortKey(datum, zeit));
         work.SetValue("temp_k", std::string(plate));
         return true;
@@ -89,15 +91,15 @@ std::vector<OverviewLine> appointmentOverview(const AppState& state, const QStri
         return lines;
     }
     for (int row = 1; row <= work.RowCount(); ++row) {
-        const std::string_view datum = valueOf(work, row, "datum");
+        const std::string_view datum = valueOf(work, row, field::datum);
         const QString heading = toDisplay(datum) + QStringLiteral(" - ") +
-                                toDisplay(valueOf(work, row, "zeit").substr(0, 5)) +
+                                toDisplay(valueOf(work, row, field::zeit).substr(0, 5)) +
                                 dayPhrase(appointmentDate(datum), today);
         lines.push_back({heading, true});
         lines.push_back({kOverviewRule, false});
         lines.push_back({toDisplay(valueOf(work, row, "temp_k")), false});
         // Continuation lines of the description are indented like its first line.
-        for (const QString& line : appointmentTextForEditor(valueOf(work, row, "text")).split(QLatin1Char('\n')))
+        for (const QString& line : appointmentTextForEditor(valueOf(work, row, field::text)).split(QLatin1Char('\n')))
             lines.push_back({QLatin1Char('\t') + line, false});
         lines.push_back({QString(), false});
     }

@@ -2,6 +2,7 @@
 
 #include "appointments/appointment_overview.h"
 #include "core/banner.h"
+#include "core/dialog_keys.h"
 #include "ui_appointment_overview_dialog.h"
 
 #include <QTextCursor>
@@ -10,13 +11,13 @@
 TForm30::TForm30(const AppState& state, QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::TForm30>()), m_state(state) {
     m_ui->setupUi(this);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     // The text lies on the system's tooltip colour.
     QPalette pal = m_ui->textEdit->palette();
     pal.setColor(QPalette::Base, pal.color(QPalette::ToolTipBase));
     pal.setColor(QPalette::Text, pal.color(QPalette::ToolTipText));
     m_ui->textEdit->setPalette(pal);
     connect(m_ui->closeButton, &QPushButton::clicked, this, &QDialog::accept);
+    setUpDialog(this);
 }
 
 TForm30::~TForm30() = default;

@@ -1,5 +1,6 @@
 #include "appointments/appointment_table.h"
 
+#include "core/field_names.h"
 #include "core/vehicle_table.h"
 #include "store/code_page.h"
 
@@ -28,10 +29,10 @@ void ensureAppointmentFields(TMlb2& table) {
 // The three-digit number of the vehicle at the cursor, as its own file names and "ID" give it.
 std::string vehicleNumberOf(const TMlb2& vehicles) {
     // Characters 6 to 9 of the logbook file name, as the start-up names the file: ".NNN".
-    const std::string file2 = vehicles.GetValue("file2");
+    const std::string file2 = vehicles.GetValue(field::file2);
     if (file2.size() >= 9 && file2[5] == '.' && isDigits(std::string_view(file2).substr(6, 3)))
         return file2.substr(6, 3);
-    const std::optional<int> id = codeIndex(vehicles.GetValue("ID"));
+    const std::optional<int> id = codeIndex(vehicles.GetValue(field::ID));
     if (id && *id >= 1 && *id <= kMaxVehicleNumber) return vehicleNumberText(*id);
     return {};
 }
@@ -86,8 +87,8 @@ void sortAppointments(TMlb2& appointments) {
     std::string key = "temp_d";
     while (appointments.HasField(key)) key += '_';
     appointments.AddField(key);
-    const int datum = appointments.FieldIndex("datum");
-    const int zeit = appointments.FieldIndex("zeit");
+    const int datum = appointments.FieldIndex(field::datum);
+    const int zeit = appointments.FieldIndex(field::zeit);
     for (int row = 1; row <= appointments.RowCount(); ++row) {
         appointments.GoToRow(row);
         appointments.SetValue(key, appointmentSortKey(appointments.ViewAt(row, datum), appointments.ViewAt(row, zeit)));
@@ -113,14 +114,14 @@ QString appointmentTextForEditor(std::string_view text) {
 
 std::string appointmentFileName(const AppState& state) {
     if (!hasCurrentRow(state.VehicleTable)) return {};
-    return state.VehicleTable.GetValue("file6");
+    return state.VehicleTable.GetValue(field::file6);
 }
 
 bool giveAppointmentFileName(TMlb2& vehicles) {
-    if (!hasCurrentRow(vehicles) || !vehicles.GetValue("file6").empty()) return false;
+    if (!hasCurrentRow(vehicles) || !vehicles.GetValue(field::file6).empty()) return false;
     const std::string number = vehicleNumberOf(vehicles);
     if (number.empty()) return false;
-    return vehicles.SetValue("file6", "kfzterm." + number);
+    return vehicles.SetValue(field::file6, "kfzterm." + number);
 }
 
 std::optional<QString> loadAppointments(AppState& state) {
@@ -154,9 +155,9 @@ std::optional<QString> storeAppointment(AppState& state, const AppointmentInput&
         table.AppendRow();
     else if (!hasCurrentRow(table))
         return failure;
-    table.SetValue("datum", appointmentDateText(input.date));
-    table.SetValue("zeit", appointmentTimeText(input.time));
-    table.SetValue("text", appointmentTextFromEditor(input.text));
+    table.SetValue(field::datum, appointmentDateText(input.date));
+    table.SetValue(field::zeit, appointmentTimeText(input.time));
+    table.SetValue(field::text, appointmentTextFromEditor(input.text));
     sortAppointments(table);
 
     if (auto saved = saveAppointments(state)) return failure ? *failure + QStringLiteral("\r") + *saved : *saved;
@@ -170,9 +171,9 @@ std::optional<QString> deleteAppointment(AppState& state) {
 
 std::vector<AppointmentListRow> appointmentListRows(const TMlb2& appointments, const QDate& today) {
     std::vector<AppointmentListRow> rows;
-    const int datum = appointments.FieldIndex("datum");
-    const int zeit = appointments.FieldIndex("zeit");
-    const int text = appointments.FieldIndex("text");
+    const int datum = appointments.FieldIndex(field::datum);
+    const int zeit = appointments.FieldIndex(field::zeit);
+    const int text = appointments.FieldIndex(field::text);
     for (int row = 1; row <= appointments.RowCount(); ++row) {
         AppointmentListRow r;
         const std::string_view date = appointments.ViewAt(row, datum);

@@ -4,6 +4,7 @@
 // order, and what the edit dialog (TForm28) stores and deletes.
 
 #include "core/app_state.h"
+#include "core/field_names.h"
 #include "store/mlb2.h"
 
 #include <QDate>
@@ -17,7 +18,7 @@
 #include <vector>
 
 // The fields of an appointment file this program creates, in their order. "kfz" stays empty.
-inline constexpr std::array<std::string_view, 4> kAppointmentFields = {"kfz", "datum", "zeit", "text"};
+inline constexpr std::array<std::string_view, 4> kAppointmentFields = {field::kfz, field::datum, field::zeit, field::text};
 
 // The two forms of the edit dialog, told apart by the caption the caller sets.
 inline const QString kNewAppointmentCaption = QStringLiteral("Neuen Termin editieren");

@@ -5,11 +5,19 @@
 #include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QWidget>
+
+void setUpDialog(QDialog* dialog) {
+    dialog->setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    const QLocale german(QLocale::German, QLocale::Germany);
+    for (QAbstractSpinBox* spin : dialog->findChildren<QAbstractSpinBox*>()) spin->setLocale(german);
+    EnterMovesFocus::install(dialog);
+}
 
 void EnterMovesFocus::install(QWidget* dialog) {
     auto* filter = new EnterMovesFocus(dialog);

@@ -1,10 +1,16 @@
 #pragma once
-// Enter moves from one input field of a dialog to the next, as the program has always done;
-// on a button it presses that button, elsewhere only the dialog's default button.
+// How every dialog of the program is set up, and how it answers the keyboard: Enter moves from one
+// input field to the next, as the program has always done; on a button it presses that button,
+// elsewhere only the dialog's default button.
 
 #include <QObject>
 
+class QDialog;
 class QWidget;
+
+// Once, after setupUi: no context-help button in the title bar, German numbers and dates in every
+// spin box and date field, and Enter as EnterMovesFocus says.
+void setUpDialog(QDialog* dialog);
 
 class EnterMovesFocus final : public QObject {
 public:

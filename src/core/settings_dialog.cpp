@@ -14,7 +14,6 @@ TSettingsForm::TSettingsForm(AppState& state, Prompts& prompts, std::function<vo
     m_ui->setupUi(this);
     // A small tool window over the main window.
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    m_ui->daysSpinBox->setLocale(QLocale(QLocale::German, QLocale::Germany));
     m_ui->backgroundColourButton->setFallbackRole(QPalette::Base);
     m_ui->textColourButton->setFallbackRole(QPalette::Text);
     connect(m_ui->backgroundColourButton, &ColourButton::colourChosen, this, &TSettingsForm::setBackground);
@@ -23,7 +22,7 @@ TSettingsForm::TSettingsForm(AppState& state, Prompts& prompts, std::function<vo
     connect(m_ui->textDefaultButton, &QPushButton::clicked, this, [this] { setText(clWindowText); });
     connect(m_ui->okButton, &QPushButton::clicked, this, &TSettingsForm::onOk);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &TSettingsForm::onCancel);
-    EnterMovesFocus::install(this);
+    setUpDialog(this);
 }
 
 TSettingsForm::~TSettingsForm() = default;

@@ -1,5 +1,6 @@
 #include "core/vehicle_table.h"
 
+#include "core/field_names.h"
 #include "store/code_page.h"
 
 #include <QDate>
@@ -95,7 +96,7 @@ std::optional<int> newVehicleNumber(const AppState& state) {
     // A vehicle whose record file is missing still owns its number: given again, two vehicles
     // would share their files.
     const TMlb2& v = state.VehicleTable;
-    const int file = v.FieldIndex("file");
+    const int file = v.FieldIndex(field::file);
     auto named = [&v, file](const std::string& name) {
         for (int r = 1; r <= v.RowCount(); ++r)
             if (v.ViewAt(r, file) == name) return true;
@@ -123,46 +124,46 @@ std::optional<QString> createVehicle(AppState& state) {
     table.CopyFrom(state.VehicleTable);
     table.AppendRow();
     const std::pair<std::string_view, std::string> values[] = {
-        {"nummer", "Nummer " + nnn},
-        {"bez", "Fahrzeug " + nnn},
-        {"ID", std::to_string(*number)},
-        {"tinh", "50"},
-        {"tachostart", "0"},
-        {"au", month},
-        {"tuev", month},
-        {"instdat", month},
-        {"kdatum", today},
-        {"erstzul", today},
-        {"kpreis", "1"},
-        {"apreis", "0"},
-        {"instkm", "10000"},
-        {"sikm", "30000"},
-        {"simon", "12"},
-        {"privat", "ja"},
-        {"fahrer", ""},
-        {"fgstnr", ""},
-        {"bemerk1", ""},
-        {"bild", ""},
-        {"kme", "0"},
-        {"kme2", "0"},
-        {"waehr", "0"},
-        {"krstart", "0"},
-        {"krstart2", "0"},
-        {"leas", "nein"},
-        {"leasdauer", "0"},
-        {"leasstart", today},
-        {"file", "kfzdat." + nnn},
-        {"file2", "kfzfb." + nnn},
-        {"file3", "kfzfbe." + nnn},
-        {"file4", "kfznotiz." + nnn},
-        {"file5", "kfzwv." + nnn},
-        {"hybrid", "0"},
-        {"file6", "kfzterm." + nnn},
+        {field::nummer, "Nummer " + nnn},
+        {field::bez, "Fahrzeug " + nnn},
+        {field::ID, std::to_string(*number)},
+        {field::tinh, "50"},
+        {field::tachostart, "0"},
+        {field::au, month},
+        {field::tuev, month},
+        {field::instdat, month},
+        {field::kdatum, today},
+        {field::erstzul, today},
+        {field::kpreis, "1"},
+        {field::apreis, "0"},
+        {field::instkm, "10000"},
+        {field::sikm, "30000"},
+        {field::simon, "12"},
+        {field::privat, "ja"},
+        {field::fahrer, ""},
+        {field::fgstnr, ""},
+        {field::bemerk1, ""},
+        {field::bild, ""},
+        {field::kme, "0"},
+        {field::kme2, "0"},
+        {field::waehr, "0"},
+        {field::krstart, "0"},
+        {field::krstart2, "0"},
+        {field::leas, "nein"},
+        {field::leasdauer, "0"},
+        {field::leasstart, today},
+        {field::file, "kfzdat." + nnn},
+        {field::file2, "kfzfb." + nnn},
+        {field::file3, "kfzfbe." + nnn},
+        {field::file4, "kfznotiz." + nnn},
+        {field::file5, "kfzwv." + nnn},
+        {field::hybrid, "0"},
+        {field::file6, "kfzterm." + nnn},
     };
     for (const auto& [field, value] : values) table.SetValue(field, value);
 
     // The cost-record file first: its name was free, so removing it again undoes it exactly.
-    const std::string costFile = table.GetValue("file");
+    const std::string costFile = table.GetValue(field::file);
     TMlb2 costs;
     for (std::string_view name : kCostRecordFields) costs.AddField(std::string(name));
     if (auto error = saveTable(costs, state, costFile)) return error;
@@ -175,13 +176,13 @@ std::optional<QString> createVehicle(AppState& state) {
 }
 
 std::optional<QString> saveVehicleTableSorted(AppState& state) {
-    state.VehicleTable.SortText("nummer");
+    state.VehicleTable.SortText(field::nummer);
     return saveTable(state.VehicleTable, state, kVehicleFileName);
 }
 
 bool fillAppointmentFileName(TMlb2& table) {
-    if (!table.GetValue("file6").empty()) return false;
-    const std::string file2 = table.GetValue("file2");
+    if (!table.GetValue(field::file6).empty()) return false;
+    const std::string file2 = table.GetValue(field::file2);
     const std::string digits = file2.size() > 5 ? file2.substr(5, 4) : std::string();
-    return table.SetValue("file6", "kfzterm" + digits);
+    return table.SetValue(field::file6, "kfzterm" + digits);
 }

@@ -3,6 +3,7 @@
 // numbering and start values of a new vehicle, and the upgrade of tables of older versions.
 
 #include "core/app_state.h"
+#include "core/field_names.h"
 
 #include <QString>
 
@@ -15,15 +16,12 @@ inline constexpr std::string_view kVehicleFileName = "kfzdata.csv";
 
 // The fields of a table created by this program, in their order.
 inline constexpr std::array<std::string_view, 30> kVehicleBaseFields = {
-    "ID",      "bez",    "nummer",    "tachostart", "tinh",   "au",    "tuev",  "kdatum", "erstzul", "kpreis",
-    "bemerk1", "fgstnr", "fahrer",    "instdat",    "instkm", "sikm",  "simon", "privat", "kme",     "waehr",
-    "krstart", "leas",   "leasdauer", "leasstart",  "file",   "file2", "file3", "file4",  "file5",   "bild"};
+    field::ID,      field::bez,    field::nummer,    field::tachostart, field::tinh,   field::au,    field::tuev,  field::kdatum, field::erstzul, field::kpreis,
+    field::bemerk1, field::fgstnr, field::fahrer,    field::instdat,    field::instkm, field::sikm,  field::simon, field::privat, field::kme,     field::waehr,
+    field::krstart, field::leas,   field::leasdauer, field::leasstart,  field::file,   field::file2, field::file3, field::file4,  field::file5,   field::bild};
 // Fields that older versions lacked, added at the end in this order where missing.
-inline constexpr std::array<std::string_view, 6> kVehicleUpgradeFields = {"erstzul", "kme2",   "krstart2",
-                                                                          "apreis",  "hybrid", "file6"};
-// The fields of a vehicle's cost-record file.
-inline constexpr std::array<std::string_view, 11> kCostRecordFields = {
-    "ID", "Datum", "kmstnd", "preis", "liter", "voll", "art", "text", "service", "tart", "krart"};
+inline constexpr std::array<std::string_view, 6> kVehicleUpgradeFields = {field::erstzul, field::kme2,   field::krstart2,
+                                                                          field::apreis,  field::hybrid, field::file6};
 
 // Short texts of the coded fields (Windows-1252 bytes): "kme", "waehr", "krstart".
 inline constexpr std::array<std::string_view, 4> UnitNames = {"L", "KG", "CM\xB3", "kW"};

@@ -1,5 +1,7 @@
 #include "records/cost_records.h"
 
+#include "core/field_names.h"
+#include "core/vehicle_table.h"
 #include "store/code_page.h"
 #include "store/number_text.h"
 
@@ -30,7 +32,7 @@ bool readNumber(std::string_view text, std::size_t& i, std::size_t minDigits, st
 
 TMlb2 emptyCostTable() {
     TMlb2 table;
-    for (std::string_view name : kCostFields) table.AddField(std::string(name));
+    for (std::string_view name : kCostRecordFields) table.AddField(std::string(name));
     return table;
 }
 
@@ -40,19 +42,19 @@ bool addMissingRecordFields(TMlb2& costs) {
         return true;
     }
     bool added = false;
-    for (std::string_view name : std::span(kCostFields).first(9))
+    for (std::string_view name : std::span(kCostRecordFields).first(9))
         if (!costs.HasField(name)) added = costs.AddField(std::string(name)) || added;
     return added;
 }
 
 bool addKrartField(TMlb2& costs) {
-    if (hasFieldExactly(costs, "krart") || !costs.AddField("krart")) return false;
-    for (bool onRow = costs.First(); onRow; onRow = costs.Next()) costs.SetValue("krart", "0");
+    if (hasFieldExactly(costs, field::krart) || !costs.AddField(field::krart)) return false;
+    for (bool onRow = costs.First(); onRow; onRow = costs.Next()) costs.SetValue(field::krart, "0");
     return true;
 }
 
 bool addTartField(TMlb2& costs) {
-    return costs.FieldCount() == 9 && costs.AddField("tart");
+    return costs.FieldCount() == 9 && costs.AddField(field::tart);
 }
 
 QDate StrToDate(std::string_view text) {
@@ -69,10 +71,59 @@ QDate StrToDate(std::string_view text) {
 }
 
 int recordRowOfList(const TMlb2& costs, std::string_view art, int listRow) {
-    const int field = costs.FieldIndex("art");
+    const int field = costs.FieldIndex(field::art);
     if (field < 0 || listRow < 1) return 0;
     int count = 0;
     for (int r = 1; r <= costs.RowCount(); ++r)
         if (costs.ViewAt(r, field) == art && ++count == listRow) return r;
     return 0;
+}
+
+QDate recordDate(std::string_view text) {
+    try {
+        return StrToDate(text);
+    } catch (const EConvertError&) {
+        return {};
+    }
+}
+
+std::string recordDateText(const QDate& date) {
+    return date.toString(u"dd.MM.yyyy").toStdString();
+}
+
+QString priceSuffixFor(const AppState& state) {
+    return u' ' + toDisplay(currencyName(state.VehicleTable.GetValue(field::waehr)));
+}
+
+void appendRecordRow(TMlb2& costs) {
+    if (costs.FieldCount() == 0) costs.CopyFrom(emptyCostTable());
+    costs.AppendRow();
+}
+
+RecordEditSetup prepareRecordEdit(AppState& state, std::string_view art, int listRow) {
+    RecordEditSetup setup;
+    TMlb2& costs = state.CostTable;
+    const int row = recordRowOfList(costs, art, listRow);
+    if (row == 0) return setup;
+    costs.GoToRow(row);
+    setup.found = true;
+    setup.date = recordDate(costs.GetValue(field::Datum));
+    if (!setup.date.isValid()) setup.date = state.clock.today();
+    setup.odometer = toDisplay(costs.GetValue(field::kmstnd));
+    setup.price = toDisplay(FormatMoney62(TextToFloat(costs.GetValue(field::preis)))).trimmed();
+    setup.priceSuffix = priceSuffixFor(state);
+    return setup;
+}
+
+void deleteCurrentRecord(AppState& state) {
+    state.CostTable.DeleteCurrentRow();
+    state.CostTable.SortNumeric(field::kmstnd);
+}
+
+std::optional<QString> saveCostTable(AppState& state) {
+    // The records of a file that could not be read are not in the table: saving would lose them.
+    if (state.costFileError)
+        return QStringLiteral("Die Datei %1 wird nicht überschrieben, weil sie nicht gelesen werden konnte.")
+            .arg(toDisplay(state.CurCostFile));
+    return saveVehicleFile(state.CostTable, state, state.CurCostFile);
 }

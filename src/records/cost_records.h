@@ -3,16 +3,18 @@
 // migrations of tables written by the previous major version, and the date reading of the
 // statistics.
 
+#include "core/app_state.h"
+#include "core/field_names.h"
 #include "store/mlb2.h"
 
 #include <QDate>
+#include <QString>
 
 #include <array>
+#include <optional>
+#include <string>
 #include <string_view>
 
-// The fields of a record file created by this program, in their order.
-inline constexpr std::array<std::string_view, 11> kCostFields = {"ID",  "Datum", "kmstnd",  "preis", "liter", "voll",
-                                                                 "art", "text",  "service", "tart",  "krart"};
 
 // A table with the eleven fields and no rows, as a new vehicle's record file starts.
 TMlb2 emptyCostTable();
@@ -41,3 +43,39 @@ int recordRowOfList(const TMlb2& costs, std::string_view art, int listRow);
 // four-digit year, separated by points, optional blanks ("07.03.2021", " 7.3.2021"), and a date
 // that exists. Anything else throws EConvertError "'<text>' ist kein gültiges Datum."
 QDate StrToDate(std::string_view text);
+
+// A "Datum" value read as StrToDate reads it; an invalid date where that would throw.
+QDate recordDate(std::string_view text);
+// "dd.mm.yyyy", the form of "Datum".
+std::string recordDateText(const QDate& date);
+
+// " " + the currency symbol of the current vehicle's "waehr": the suffix of every price field.
+QString priceSuffixFor(const AppState& state);
+
+// A new row at the end of the records, the cursor on it. A vehicle without a record file may leave
+// the table without fields: it first gets the record fields, so that the new record is not lost.
+void appendRecordRow(TMlb2& costs);
+
+// What both editing dialogs show of the record in row listRow of their list.
+struct RecordEditSetup {
+    bool found = false;  // false: the list row names no such record, and the dialog has nothing to show
+    QDate date;          // "Datum"; today when the stored text is no date
+    QString odometer;    // the text of "kmstnd"
+    QString price;       // "preis" read as a number, two decimals ("45,67")
+    QString priceSuffix; // " " + currency symbol
+};
+// Puts the CostTable cursor on the listRow-th record whose "art" is `art` and returns what the
+// editing dialogs have in common. When there is no such record the cursor stays where it was.
+RecordEditSetup prepareRecordEdit(AppState& state, std::string_view art, int listRow);
+
+// The question before "Löschen" of both editing dialogs removes the record (ConfirmDialog).
+inline const QString kDeleteRecordTitle = QStringLiteral("Datensatz löschen");
+inline const QString kDeleteRecordInstruction = QStringLiteral("Klicken Sie Ja nur wenn Sie sicher sind.");
+inline const QString kDeleteRecordMessage = QStringLiteral("Möchten Sie den Eintrag aus der Datenbank löschen ?");
+
+// "Löschen" of both editing dialogs: removes the cursor row and sorts CostTable by "kmstnd".
+void deleteCurrentRecord(AppState& state);
+
+// Writes CostTable to DataDir + CurCostFile. nullopt when saved, else the message for the user;
+// the table keeps its rows either way. A record file that could not be read is never written over.
+[[nodiscard]] std::optional<QString> saveCostTable(AppState& state);

@@ -1,5 +1,6 @@
 #include "records/current_vehicle.h"
 
+#include "core/field_names.h"
 #include "core/settings.h"
 #include "core/vehicle_table.h"
 #include "records/cost_records.h"
@@ -11,11 +12,11 @@ namespace {
 
 void takeFileNames(AppState& s) {
     const TMlb2& v = s.VehicleTable;
-    s.CurCostFile = v.GetValue("file");
-    s.CurTripFile = v.GetValue("file2");
-    s.CurLogbookListFile = v.GetValue("file3");
-    s.CurNotesFile = v.GetValue("file4");
-    s.CurRecurringFile = v.GetValue("file5");
+    s.CurCostFile = v.GetValue(field::file);
+    s.CurTripFile = v.GetValue(field::file2);
+    s.CurLogbookListFile = v.GetValue(field::file3);
+    s.CurNotesFile = v.GetValue(field::file4);
+    s.CurRecurringFile = v.GetValue(field::file5);
 }
 
 // Loads DataDir + CurCostFile into CostTable; false when the file is missing or cannot be read
@@ -50,8 +51,8 @@ void activateVehicle(AppState& state) {
 
 std::vector<std::string> vehicleMenuCaptions(const TMlb2& vehicles) {
     std::vector<std::string> out;
-    const int nummer = vehicles.FieldIndex("nummer");
-    const int bez = vehicles.FieldIndex("bez");
+    const int nummer = vehicles.FieldIndex(field::nummer);
+    const int bez = vehicles.FieldIndex(field::bez);
     for (int r = 1; r <= vehicles.RowCount() && r <= kMaxVehicles; ++r)
         out.push_back(vehicles.ValueAt(r, nummer) + '\t' + vehicles.ValueAt(r, bez));
     return out;
@@ -60,8 +61,8 @@ std::vector<std::string> vehicleMenuCaptions(const TMlb2& vehicles) {
 bool chooseVehicleByCaption(AppState& state, const std::string& caption) {
     TMlb2& v = state.VehicleTable;
     const int current = v.RowNumber();
-    const int nummer = v.FieldIndex("nummer");
-    const int bez = v.FieldIndex("bez");
+    const int nummer = v.FieldIndex(field::nummer);
+    const int bez = v.FieldIndex(field::bez);
     for (int r = 1; r <= v.RowCount(); ++r) {
         if (v.ValueAt(r, nummer) + '\t' + v.ValueAt(r, bez) == caption) {
             v.GoToRow(r);
@@ -86,7 +87,7 @@ bool nextVehicle(AppState& state) {
 }
 
 QString currentVehicleText(const TMlb2& vehicles) {
-    return toDisplay(vehicles.GetValue("nummer") + "  /  " + vehicles.GetValue("bez"));
+    return toDisplay(vehicles.GetValue(field::nummer) + "  /  " + vehicles.GetValue(field::bez));
 }
 
 StartupOutcome startUp(AppState& state) {
@@ -104,7 +105,7 @@ StartupOutcome startUp(AppState& state) {
     const std::string remembered = state.CurCostFile;
     v.First();
     v.BeginSearch();
-    const bool found = v.Find("file", "=", remembered);
+    const bool found = v.Find(field::file, "=", remembered);
     v.EndSearch();
     if (!found) v.GoToRow(1);
     fillAppointmentFileName(v);

@@ -1,5 +1,6 @@
 #include "records/data_generation.h"
 
+#include "core/field_names.h"
 #include "records/cost_records.h"
 #include "records/fuel_entry.h"
 #include "store/code_page.h"
@@ -33,10 +34,10 @@ int wholeReading(double value) {
 
 GenerationBase findGenerationBase(const TMlb2& costs) {
     GenerationBase base;
-    const int art = costs.FieldIndex("art");
-    const int voll = costs.FieldIndex("voll");
-    const int kmstnd = costs.FieldIndex("kmstnd");
-    const int liter = costs.FieldIndex("liter");
+    const int art = costs.FieldIndex(field::art);
+    const int voll = costs.FieldIndex(field::voll);
+    const int kmstnd = costs.FieldIndex(field::kmstnd);
+    const int liter = costs.FieldIndex(field::liter);
     for (int r = costs.RowCount(); r >= 1 && base.lastFullReading <= 0; --r) {
         const bool fuel = costs.ViewAt(r, art) == "t";
         const bool full = costs.ViewAt(r, voll) == "ja";
@@ -83,17 +84,15 @@ GenerationEstimate estimateFillUp(const GenerationBase& base, const Averages& av
 bool appendGeneratedFillUp(AppState& state, int reading, const GenerationEstimate& estimate) {
     if (!estimate.storable) return false;
     TMlb2& costs = state.CostTable;
-    if (costs.FieldCount() == 0)
-        for (std::string_view field : kCostFields) costs.AddField(std::string(field));
-    costs.AppendRow();
-    costs.SetValue("ID", state.VehicleTable.GetValue("ID"));
-    costs.SetValue("Datum", recordDateText(state.clock.today()));
-    costs.SetValue("kmstnd", std::to_string(reading));
-    costs.SetValue("preis", fromDisplay(estimate.priceText));
-    costs.SetValue("liter", fromDisplay(estimate.quantityText));
-    costs.SetValue("voll", "ja");
-    costs.SetValue("service", "");
-    costs.SetValue("art", "t");
-    costs.SortNumeric("kmstnd");
+    appendRecordRow(costs);
+    costs.SetValue(field::ID, state.VehicleTable.GetValue(field::ID));
+    costs.SetValue(field::Datum, recordDateText(state.clock.today()));
+    costs.SetValue(field::kmstnd, std::to_string(reading));
+    costs.SetValue(field::preis, fromDisplay(estimate.priceText));
+    costs.SetValue(field::liter, fromDisplay(estimate.quantityText));
+    costs.SetValue(field::voll, "ja");
+    costs.SetValue(field::service, "");
+    costs.SetValue(field::art, "t");
+    costs.SortNumeric(field::kmstnd);
     return true;
 }

@@ -2,9 +2,7 @@
 
 #include "core/banner.h"
 #include "core/dialog_keys.h"
-#include "core/prompts.h"
-#include "core/refresh.h"
-#include "records/fuel_entry.h"
+#include "records/record_dialogs.h"
 #include "ui_data_generation_dialog.h"
 
 TForm16::TForm16(AppState& state, Prompts& prompts, MainWindowRefresh& refresh, std::function<PanelFigures()> figures,
@@ -12,17 +10,12 @@ TForm16::TForm16(AppState& state, Prompts& prompts, MainWindowRefresh& refresh, 
     : QDialog(parent), m_ui(std::make_unique<Ui::TForm16>()), m_state(state), m_prompts(prompts), m_refresh(refresh),
       m_figures(std::move(figures)) {
     m_ui->setupUi(this);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    const QLocale german(QLocale::German, QLocale::Germany);
-    for (QAbstractSpinBox* spin : std::initializer_list<QAbstractSpinBox*>{
-             m_ui->odometerSpinBox, m_ui->distanceSpinBox, m_ui->quantitySpinBox, m_ui->priceSpinBox})
-        spin->setLocale(german);
     m_ui->infoLabel->setText(kDataGenerationInfo.join(QLatin1Char('\n')));
     m_ui->noteLabel->hide();
-    EnterMovesFocus::install(this);
     connect(m_ui->odometerSpinBox, &QSpinBox::valueChanged, this, &TForm16::applyInputRule);
     connect(m_ui->okButton, &QPushButton::clicked, this, &TForm16::onOk);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    setUpDialog(this);
 }
 
 TForm16::~TForm16() = default;
@@ -58,8 +51,6 @@ void TForm16::onOk() {
     m_ui->odometerSpinBox->interpretText();
     applyInputRule();
     if (!appendGeneratedFillUp(m_state, m_ui->odometerSpinBox->value(), m_estimate)) return;
-    m_refresh.UpdateListe();
-    m_refresh.UpdateDisplay();
-    if (const auto failure = saveCostTable(m_state)) m_prompts.error(*failure);
+    showAndSaveRecords(m_state, m_prompts, m_refresh);
     accept();
 }

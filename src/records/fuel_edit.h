@@ -4,6 +4,7 @@
 // From prepareFuelEdit until the dialog closes, the record is the cursor row of CostTable.
 
 #include "core/app_state.h"
+#include "records/cost_records.h"
 #include "records/fuel_entry.h"
 
 #include <QDate>
@@ -12,19 +13,10 @@
 #include <optional>
 
 inline const QString kFuelEditBanner = QStringLiteral("Tankdaten editieren");
-// The question before "Löschen" removes the record (ConfirmDialog).
-inline const QString kDeleteRecordTitle = QStringLiteral("Datensatz löschen");
-inline const QString kDeleteRecordInstruction = QStringLiteral("Klicken Sie Ja nur wenn Sie sicher sind.");
-inline const QString kDeleteRecordMessage = QStringLiteral("Möchten Sie den Eintrag aus der Datenbank löschen ?");
 
-struct FuelEditSetup {
-    bool found = false;     // false: the list row names no fuel record, and the dialog has nothing to show
-    QDate date;             // "Datum"; today when the stored text is no date
-    QString odometer;       // the text of "kmstnd"
-    QString price;          // "preis" read as a number, two decimals ("45,67")
-    QString quantity;       // "liter" likewise
+struct FuelEditSetup : RecordEditSetup {
+    QString quantity;       // "liter" read as a number, two decimals ("45,67")
     bool full = false;      // "voll" is "ja"
-    QString priceSuffix;    // " " + currency symbol
     QString quantitySuffix; // " " + the unit of "kme"
 };
 
@@ -41,6 +33,3 @@ std::optional<InputError> checkFuelEdit(const AppState& state, const FuelInput& 
 // Overwrites the cursor row's "ID", "Datum", "kmstnd", "preis", "liter", "voll" and "art"; "text",
 // "service", "tart" and "krart" keep their values. Then sorts CostTable by "kmstnd".
 void overwriteFuelRecord(AppState& state, const FuelInput& input);
-
-// Removes the cursor row and sorts CostTable by "kmstnd".
-void deleteFuelRecord(AppState& state);

@@ -2,8 +2,7 @@
 
 #include "core/banner.h"
 #include "core/dialog_keys.h"
-#include "core/prompts.h"
-#include "core/refresh.h"
+#include "records/record_dialogs.h"
 #include "store/number_text.h"
 #include "ui_fuel_edit_dialog.h"
 
@@ -18,15 +17,10 @@ double commaNumber(const QString& text) {
 TForm9::TForm9(AppState& state, Prompts& prompts, MainWindowRefresh& refresh, QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::TForm9>()), m_state(state), m_prompts(prompts), m_refresh(refresh) {
     m_ui->setupUi(this);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    const QLocale german(QLocale::German, QLocale::Germany);
-    m_ui->priceSpinBox->setLocale(german);
-    m_ui->quantitySpinBox->setLocale(german);
-    m_ui->odometerSpinBox->setLocale(german);
-    EnterMovesFocus::install(this);
     connect(m_ui->okButton, &QPushButton::clicked, this, &TForm9::onOk);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui->deleteButton, &QPushButton::clicked, this, &TForm9::onDelete);
+    setUpDialog(this);
 }
 
 TForm9::~TForm9() = default;
@@ -50,51 +44,10 @@ void TForm9::open(int listRow) {
     if (prepare(listRow)) exec();
 }
 
-FuelInput TForm9::input() const {
-    FuelInput in;
-    in.date = m_ui->dateEdit->date();
-    in.odometer = m_ui->odometerSpinBox->cleanText();
-    in.price = m_ui->priceSpinBox->cleanText();
-    in.quantity = m_ui->quantitySpinBox->cleanText();
-    in.full = m_ui->fullCheckBox->isChecked();
-    return in;
-}
-
-QWidget* TForm9::fieldWidget(FuelField field) const {
-    switch (field) {
-    case FuelField::Price:
-        return m_ui->priceSpinBox;
-    case FuelField::Quantity:
-        return m_ui->quantitySpinBox;
-    case FuelField::Date:
-        return m_ui->dateEdit;
-    default:
-        return m_ui->odometerSpinBox;
-    }
-}
-
 void TForm9::onOk() {
-    m_ui->odometerSpinBox->interpretText();
-    m_ui->priceSpinBox->interpretText();
-    m_ui->quantitySpinBox->interpretText();
-    const FuelInput in = input();
-    if (const auto error = checkFuelEdit(m_state, in)) {
-        m_prompts.error(error->message);
-        focusForCorrection(fieldWidget(error->focus));
-        return;
-    }
-    overwriteFuelRecord(m_state, in);
-    m_refresh.UpdateListe();
-    m_refresh.UpdateDisplay();
-    if (const auto failure = saveCostTable(m_state)) m_prompts.error(*failure);
-    accept();
+    if (storeFuelRecord(*m_ui, m_state, m_prompts, m_refresh, checkFuelEdit, overwriteFuelRecord)) accept();
 }
 
 void TForm9::onDelete() {
-    if (!m_prompts.ConfirmDialog(kDeleteRecordTitle, kDeleteRecordInstruction, kDeleteRecordMessage)) return;
-    deleteFuelRecord(m_state);
-    if (const auto failure = saveCostTable(m_state)) m_prompts.error(*failure);
-    m_refresh.UpdateListe();
-    m_refresh.UpdateDisplay();
-    accept();
+    if (deleteShownRecord(m_state, m_prompts, m_refresh)) accept();
 }

@@ -29,8 +29,6 @@ public:
     void onDelete();
 
 private:
-    FuelInput input() const;
-    QWidget* fieldWidget(FuelField field) const;
 
     std::unique_ptr<Ui::TForm9> m_ui;
     AppState& m_state;

@@ -1,5 +1,6 @@
 #include "records/fuel_entry.h"
 
+#include "core/field_names.h"
 #include "core/vehicle_table.h"
 #include "records/cost_records.h"
 #include "store/code_page.h"
@@ -22,8 +23,8 @@ template <std::size_t N> QString listText(const std::array<std::string_view, N>&
 
 // "krstart2" counts from 1; 0 (or a text that is no number) means the vehicle has no second type.
 int secondFuelIndex(const AppState& state) {
-    if (state.VehicleTable.GetValue("hybrid") != "1") return -1;
-    const int k = vehicleIndex(state, "krstart2");
+    if (state.VehicleTable.GetValue(field::hybrid) != "1") return -1;
+    const int k = vehicleIndex(state, field::krstart2);
     return k >= 1 ? k - 1 : -1;
 }
 
@@ -50,57 +51,41 @@ bool isPositiveCommaNumber(const QString& text) {
 } // namespace
 
 QStringList offeredFuelTypes(const AppState& state) {
-    QStringList types{listText(FuelLongNames, vehicleIndex(state, "krstart"))};
+    QStringList types{listText(FuelLongNames, vehicleIndex(state, field::krstart))};
     if (const int second = secondFuelIndex(state); second >= 0) types << listText(FuelLongNames, second);
     return types;
 }
 
 QString quantitySuffixFor(const AppState& state, int fuelIndex) {
-    const int unit = fuelIndex == 1 ? vehicleIndex(state, "kme2") - 1 : vehicleIndex(state, "kme");
+    const int unit = fuelIndex == 1 ? vehicleIndex(state, field::kme2) - 1 : vehicleIndex(state, field::kme);
     return u' ' + listText(UnitNames, unit);
-}
-
-QString priceSuffixFor(const AppState& state) {
-    return u' ' + listText(CurrencyNames, vehicleIndex(state, "waehr"));
 }
 
 FuelEntrySetup prepareFuelEntry(AppState& state) {
     addKrartField(state.CostTable);
     const TMlb2& costs = state.CostTable;
-    const int art = costs.FieldIndex("art");
+    const int art = costs.FieldIndex(field::art);
     bool haveFuelRecord = false;
     for (int r = 1; r <= costs.RowCount() && !haveFuelRecord; ++r) haveFuelRecord = costs.ViewAt(r, art) == "t";
 
     FuelEntrySetup setup;
     setup.fuelTypes = offeredFuelTypes(state);
     setup.firstFillUp = !haveFuelRecord;
-    setup.odometer = haveFuelRecord ? QStringLiteral("0") : toDisplay(state.VehicleTable.GetValue("tachostart"));
+    setup.odometer = haveFuelRecord ? QStringLiteral("0") : toDisplay(state.VehicleTable.GetValue(field::tachostart));
     setup.priceSuffix = priceSuffixFor(state);
     setup.quantitySuffix = quantitySuffixFor(state, 0);
     if (setup.fuelTypes.size() > 1) setup.secondQuantitySuffix = quantitySuffixFor(state, 1);
     return setup;
 }
 
-QDate recordDate(std::string_view text) {
-    try {
-        return StrToDate(text);
-    } catch (const EConvertError&) {
-        return {};
-    }
-}
-
-std::string recordDateText(const QDate& date) {
-    return date.toString(u"dd.MM.yyyy").toStdString();
-}
-
 void setFuelValues(TMlb2& table, const std::string& id, const FuelInput& input) {
-    table.SetValue("ID", id);
-    table.SetValue("Datum", recordDateText(input.date));
-    table.SetValue("kmstnd", fromDisplay(input.odometer.trimmed()));
-    table.SetValue("preis", fromDisplay(input.price.trimmed()));
-    table.SetValue("liter", fromDisplay(input.quantity.trimmed()));
-    table.SetValue("voll", input.full ? "ja" : "nein");
-    table.SetValue("art", "t");
+    table.SetValue(field::ID, id);
+    table.SetValue(field::Datum, recordDateText(input.date));
+    table.SetValue(field::kmstnd, fromDisplay(input.odometer.trimmed()));
+    table.SetValue(field::preis, fromDisplay(input.price.trimmed()));
+    table.SetValue(field::liter, fromDisplay(input.quantity.trimmed()));
+    table.SetValue(field::voll, input.full ? "ja" : "nein");
+    table.SetValue(field::art, "t");
 }
 
 bool checkdatekm(const TMlb2& costs, const std::string& id, const FuelInput& input, int leaveOutRow) {
@@ -109,12 +94,12 @@ bool checkdatekm(const TMlb2& costs, const std::string& id, const FuelInput& inp
     if (leaveOutRow >= 1) copy.DeleteRow(leaveOutRow);
     copy.AppendRow();
     setFuelValues(copy, id, input);
-    copy.SortNumeric("kmstnd");
+    copy.SortNumeric(field::kmstnd);
 
     // A later fuel row with an earlier date than some fuel row before it exists exactly when a fuel
     // row's date is earlier than the latest date of all fuel rows before it: one pass suffices.
-    const int art = copy.FieldIndex("art");
-    const int datum = copy.FieldIndex("Datum");
+    const int art = copy.FieldIndex(field::art);
+    const int datum = copy.FieldIndex(field::Datum);
     if (art < 0 || datum < 0) return false;
     qint64 latest = 0;
     bool haveLatest = false;
@@ -131,7 +116,7 @@ bool checkdatekm(const TMlb2& costs, const std::string& id, const FuelInput& inp
 }
 
 std::optional<InputError> checkFuelInput(const AppState& state, const FuelInput& input, int editedRow) {
-    if (checkdatekm(state.CostTable, state.VehicleTable.GetValue("ID"), input, editedRow))
+    if (checkdatekm(state.CostTable, state.VehicleTable.GetValue(field::ID), input, editedRow))
         return InputError{kDateOdometerContradiction, FuelField::Odometer};
     if (!isPositiveWholeNumber(input.odometer)) return InputError{kOdometerNotPositive, FuelField::Odometer};
     if (!isPositiveCommaNumber(input.price)) return InputError{kPriceNotPositive, FuelField::Price};
@@ -141,23 +126,10 @@ std::optional<InputError> checkFuelInput(const AppState& state, const FuelInput&
 
 void appendFuelRecord(AppState& state, const FuelInput& input) {
     TMlb2& costs = state.CostTable;
-    // A vehicle without a record file may leave the table without fields; the record must not be
-    // lost for that.
-    if (costs.FieldCount() == 0)
-        for (std::string_view field : kCostFields) costs.AddField(std::string(field));
-    addKrartField(costs);
     const bool offered = input.fuelIndex >= 0 && input.fuelIndex < offeredFuelTypes(state).size();
-
-    costs.AppendRow();
-    setFuelValues(costs, state.VehicleTable.GetValue("ID"), input);
-    costs.SetValue("krart", offered ? std::to_string(input.fuelIndex) : "0");
-    costs.SortNumeric("kmstnd");
-}
-
-std::optional<QString> saveCostTable(AppState& state) {
-    // The records of a file that could not be read are not in the table: saving would lose them.
-    if (state.costFileError)
-        return QStringLiteral("Die Datei %1 wird nicht überschrieben, weil sie nicht gelesen werden konnte.")
-            .arg(toDisplay(state.CurCostFile));
-    return saveVehicleFile(state.CostTable, state, state.CurCostFile);
+    appendRecordRow(costs);
+    addKrartField(costs);
+    setFuelValues(costs, state.VehicleTable.GetValue(field::ID), input);
+    costs.SetValue(field::krart, offered ? std::to_string(input.fuelIndex) : "0");
+    costs.SortNumeric(field::kmstnd);
 }

@@ -68,13 +68,6 @@ QStringList offeredFuelTypes(const AppState& state);
 // The suffix of "Menge" for the chosen fuel type: " " + the unit of "kme", or for the second
 // entry " " + the unit of "kme2" (counted from 1). A unit outside the list gives " ".
 QString quantitySuffixFor(const AppState& state, int fuelIndex);
-// " " + the currency symbol of "waehr".
-QString priceSuffixFor(const AppState& state);
-
-// A "Datum" value read as StrToDate reads it; an invalid date where that would throw.
-QDate recordDate(std::string_view text);
-std::string recordDateText(const QDate& date);
-
 // Writes "ID", "Datum", "kmstnd", "preis", "liter", "voll" and "art" = "t" of the cursor row
 // from the input (texts trimmed, Windows-1252).
 void setFuelValues(TMlb2& table, const std::string& id, const FuelInput& input);
@@ -93,7 +86,3 @@ std::optional<InputError> checkFuelInput(const AppState& state, const FuelInput&
 // Appends the new fuel record to CostTable and sorts the table by "kmstnd". "krart" is the chosen
 // fuel type's position, "0" when the vehicle offers no such entry.
 void appendFuelRecord(AppState& state, const FuelInput& input);
-
-// Writes CostTable to DataDir + CurCostFile. nullopt when saved, else the message for the user;
-// the table keeps its rows either way.
-std::optional<QString> saveCostTable(AppState& state);

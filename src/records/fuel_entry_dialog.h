@@ -28,8 +28,6 @@ public:
     void onOk();
 
 private:
-    FuelInput input() const;
-    QWidget* fieldWidget(FuelField field) const;
 
     std::unique_ptr<Ui::TForm3> m_ui;
     AppState& m_state;

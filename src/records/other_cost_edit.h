@@ -5,6 +5,7 @@
 // From prepareOtherCostEdit until the dialog closes, the record is the cursor row of CostTable.
 
 #include "core/app_state.h"
+#include "records/cost_records.h"
 #include "records/other_cost_entry.h"
 
 #include <QDate>
@@ -12,14 +13,9 @@
 
 inline const QString kOtherCostEditBanner = QStringLiteral("Sonstige-Daten editieren");
 
-struct OtherCostEditSetup {
-    bool found = false;  // false: the list row names no other cost, and the dialog has nothing to show
-    QDate date;          // "Datum"; today when the stored text is no date
-    QString odometer;    // the text of "kmstnd"
-    QString price;       // "preis" read as a number, two decimals ("120,50")
-    QString text;        // "text"
+struct OtherCostEditSetup : RecordEditSetup {
+    QString text;         // "text"
     bool service = false; // "service" is "ja"
-    QString priceSuffix; // " " + currency symbol
 };
 
 // The table row of the listRow-th other cost (1 for the first); 0 when there are fewer.
@@ -32,6 +28,3 @@ OtherCostEditSetup prepareOtherCostEdit(AppState& state, int listRow);
 // Overwrites the cursor row as setOtherCostValues does ("liter", "voll", "tart" and "krart" keep
 // their values), then sorts CostTable by "kmstnd".
 void overwriteOtherCostRecord(AppState& state, const OtherCostInput& input);
-
-// Removes the cursor row and sorts CostTable by "kmstnd".
-void deleteOtherCostRecord(AppState& state);

@@ -2,11 +2,7 @@
 
 #include "core/banner.h"
 #include "core/dialog_keys.h"
-#include "core/prompts.h"
-#include "core/refresh.h"
-#include "records/fuel_edit.h"
-#include "records/fuel_entry.h"
-#include "records/other_cost_fields.h"
+#include "records/record_dialogs.h"
 #include "store/code_page.h"
 #include "store/number_text.h"
 #include "ui_other_cost_edit_dialog.h"
@@ -14,14 +10,10 @@
 TForm13::TForm13(AppState& state, Prompts& prompts, MainWindowRefresh& refresh, QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::TForm13>()), m_state(state), m_prompts(prompts), m_refresh(refresh) {
     m_ui->setupUi(this);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    const QLocale german(QLocale::German, QLocale::Germany);
-    m_ui->priceSpinBox->setLocale(german);
-    m_ui->odometerSpinBox->setLocale(german);
-    EnterMovesFocus::install(this);
     connect(m_ui->okButton, &QPushButton::clicked, this, &TForm13::onOk);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui->deleteButton, &QPushButton::clicked, this, &TForm13::onDelete);
+    setUpDialog(this);
 }
 
 TForm13::~TForm13() = default;
@@ -49,10 +41,5 @@ void TForm13::onOk() {
 }
 
 void TForm13::onDelete() {
-    if (!m_prompts.ConfirmDialog(kDeleteRecordTitle, kDeleteRecordInstruction, kDeleteRecordMessage)) return;
-    deleteOtherCostRecord(m_state);
-    m_refresh.UpdateListe();
-    m_refresh.UpdateDisplay();
-    if (const auto failure = saveCostTable(m_state)) m_prompts.error(*failure);
-    accept();
+    if (deleteShownRecord(m_state, m_prompts, m_refresh)) accept();
 }

@@ -1,5 +1,6 @@
 #include "records/other_cost_entry.h"
 
+#include "core/field_names.h"
 #include "records/cost_records.h"
 #include "records/fuel_entry.h"
 #include "store/code_page.h"
@@ -27,28 +28,24 @@ std::optional<OtherCostError> checkOtherCostInput(const OtherCostInput& input) {
 }
 
 void setOtherCostValues(TMlb2& table, const std::string& id, const OtherCostInput& input) {
-    table.SetValue("ID", id);
-    table.SetValue("Datum", recordDateText(input.date));
-    table.SetValue("kmstnd", std::to_string(odometerReading(input.odometer)));
-    table.SetValue("preis", FormatFixed(priceValue(input.price), 5, 2));
-    table.SetValue("text", fromDisplay(input.text));
-    table.SetValue("art", "s");
-    table.SetValue("service", input.service ? "ja" : "");
+    table.SetValue(field::ID, id);
+    table.SetValue(field::Datum, recordDateText(input.date));
+    table.SetValue(field::kmstnd, std::to_string(odometerReading(input.odometer)));
+    table.SetValue(field::preis, FormatFixed(priceValue(input.price), 5, 2));
+    table.SetValue(field::text, fromDisplay(input.text));
+    table.SetValue(field::art, "s");
+    table.SetValue(field::service, input.service ? "ja" : "");
 }
 
 void appendOtherCostRecord(AppState& state, const OtherCostInput& input) {
     TMlb2& costs = state.CostTable;
-    // A vehicle without a record file may leave the table without fields; the record must not be
-    // lost for that.
-    if (costs.FieldCount() == 0)
-        for (std::string_view field : kCostFields) costs.AddField(std::string(field));
-    costs.AppendRow();
-    setOtherCostValues(costs, state.VehicleTable.GetValue("ID"), input);
-    costs.SortNumeric("kmstnd");
+    appendRecordRow(costs);
+    setOtherCostValues(costs, state.VehicleTable.GetValue(field::ID), input);
+    costs.SortNumeric(field::kmstnd);
 }
 
 std::optional<QString> rescheduleService(TMlb2& vehicles, const QDate& date, const QString& odometer) {
-    const std::string simonText = vehicles.GetValue("simon");
+    const std::string simonText = vehicles.GetValue(field::simon);
     int months = 0;
     if (!TryStrToInt(simonText, months))
         return QStringLiteral("'%1' ist kein gültiger Integerwert.").arg(toDisplay(simonText));
@@ -59,7 +56,7 @@ std::optional<QString> rescheduleService(TMlb2& vehicles, const QDate& date, con
         return QStringLiteral("Der nächste Service nach %1 Monaten liegt außerhalb des Kalenders.")
             .arg(toDisplay(simonText));
     const QString next = nextDate.toString(u"dd.MM.yyyy");
-    vehicles.SetValue("instdat", fromDisplay(next.mid(3, 7)));
-    vehicles.SetValue("instkm", FloatToText(TextToFloat(vehicles.GetValue("sikm")) + odometerReading(odometer)));
+    vehicles.SetValue(field::instdat, fromDisplay(next.mid(3, 7)));
+    vehicles.SetValue(field::instkm, FloatToText(TextToFloat(vehicles.GetValue(field::sikm)) + odometerReading(odometer)));
     return std::nullopt;
 }

@@ -2,10 +2,7 @@
 
 #include "core/banner.h"
 #include "core/dialog_keys.h"
-#include "core/prompts.h"
-#include "core/refresh.h"
-#include "records/fuel_entry.h"
-#include "records/other_cost_fields.h"
+#include "records/record_dialogs.h"
 #include "ui_other_cost_entry_dialog.h"
 
 #include <QStyle>
@@ -13,21 +10,17 @@
 TForm5::TForm5(AppState& state, Prompts& prompts, MainWindowRefresh& refresh, QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::TForm5>()), m_state(state), m_prompts(prompts), m_refresh(refresh) {
     m_ui->setupUi(this);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    const QLocale german(QLocale::German, QLocale::Germany);
-    m_ui->priceSpinBox->setLocale(german);
-    m_ui->odometerSpinBox->setLocale(german);
     m_ui->storeItemButton->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     m_ui->deleteItemButton->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
     // The date is set once; between openings the dialog keeps the date last chosen, and the
     // service box its last state.
     m_ui->dateEdit->setDate(state.clock.today());
-    EnterMovesFocus::install(this);
     connect(m_ui->okButton, &QPushButton::clicked, this, &TForm5::onOk);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui->itemComboBox, &QComboBox::textActivated, this, &TForm5::onItemChosen);
     connect(m_ui->storeItemButton, &QToolButton::clicked, this, &TForm5::onStoreItem);
     connect(m_ui->deleteItemButton, &QToolButton::clicked, this, &TForm5::onDeleteItem);
+    setUpDialog(this);
 }
 
 TForm5::~TForm5() = default;

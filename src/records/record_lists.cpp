@@ -1,5 +1,6 @@
 #include "records/record_lists.h"
 
+#include "core/field_names.h"
 #include "core/vehicle_table.h"
 #include "records/cost_records.h"
 #include "store/code_page.h"
@@ -96,17 +97,17 @@ RecordLists buildRecordLists(TMlb2& costs, const TMlb2& vehicles) {
     const int rows = costs.RowCount();
     if (rows == 0) return lists;
 
-    const bool secondFuel = vehicles.GetValue("krstart2") != "0";
+    const bool secondFuel = vehicles.GetValue(field::krstart2) != "0";
     int fuelIndex = -1;
-    const QString fuelName = TryStrToInt(vehicles.GetValue("krstart"), fuelIndex) && fuelIndex >= 0 &&
+    const QString fuelName = TryStrToInt(vehicles.GetValue(field::krstart), fuelIndex) && fuelIndex >= 0 &&
                                      fuelIndex < static_cast<int>(FuelNames.size())
                                  ? toDisplay(FuelNames[static_cast<std::size_t>(fuelIndex)])
                                  : QString();
 
-    const int datum = costs.FieldIndex("Datum"), kmstnd = costs.FieldIndex("kmstnd"), preis = costs.FieldIndex("preis"),
-              liter = costs.FieldIndex("liter"), voll = costs.FieldIndex("voll"), art = costs.FieldIndex("art"),
-              text = costs.FieldIndex("text"), service = costs.FieldIndex("service");
-    int tart = costs.FieldIndex("tart");
+    const int datum = costs.FieldIndex(field::Datum), kmstnd = costs.FieldIndex(field::kmstnd), preis = costs.FieldIndex(field::preis),
+              liter = costs.FieldIndex(field::liter), voll = costs.FieldIndex(field::voll), art = costs.FieldIndex(field::art),
+              text = costs.FieldIndex(field::text), service = costs.FieldIndex(field::service);
+    int tart = costs.FieldIndex(field::tart);
     const Intervals intervals(costs, kmstnd, liter, voll, art);
     // Texts that many rows show, made once and shared by them.
     const QString dash = QStringLiteral("-"), yes = QStringLiteral("ja"), no = QStringLiteral("nein");
@@ -131,11 +132,11 @@ RecordLists buildRecordLists(TMlb2& costs, const TMlb2& vehicles) {
         // The record of the fuel type, brought up to date first: writing a value rebuilds the row.
         if (firstFillUp) {
             firstFillUp = false;
-            if (addTartField(costs)) tart = costs.FieldIndex("tart");
+            if (addTartField(costs)) tart = costs.FieldIndex(field::tart);
         }
         if (tart >= 0 && secondFuel && costs.ViewAt(row, tart).empty()) {
             costs.GoToRow(row);
-            costs.SetValue("tart", "1");
+            costs.SetValue(field::tart, "1");
             cursorMoved = true;
         }
 

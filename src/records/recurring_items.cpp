@@ -1,5 +1,6 @@
 #include "records/recurring_items.h"
 
+#include "core/field_names.h"
 #include "store/code_page.h"
 #include "store/number_text.h"
 
@@ -10,7 +11,7 @@
 
 namespace {
 
-constexpr std::array<std::string_view, 2> kItemFields = {"Vorgang", "preis"};
+constexpr std::array<std::string_view, 2> kItemFields = {field::Vorgang, field::preis};
 
 } // namespace
 
@@ -29,15 +30,15 @@ RecurringItems loadRecurringItems(const AppState& state) {
 
 QStringList recurringItemNames(const TMlb2& items) {
     QStringList names;
-    const int vorgang = items.FieldIndex("Vorgang");
+    const int vorgang = items.FieldIndex(field::Vorgang);
     for (int r = 1; r <= items.RowCount(); ++r) names << toDisplay(items.ViewAt(r, vorgang));
     return names;
 }
 
 std::optional<double> recurringItemPrice(const TMlb2& items, const QString& name) {
     const std::string wanted = fromDisplay(name);
-    const int vorgang = items.FieldIndex("Vorgang");
-    const int preis = items.FieldIndex("preis");
+    const int vorgang = items.FieldIndex(field::Vorgang);
+    const int preis = items.FieldIndex(field::preis);
     std::optional<double> price;
     for (int r = 1; r <= items.RowCount(); ++r)
         if (items.ViewAt(r, vorgang) == wanted) price = TextToFloat(items.ViewAt(r, preis));
@@ -46,13 +47,13 @@ std::optional<double> recurringItemPrice(const TMlb2& items, const QString& name
 
 void appendRecurringItem(TMlb2& items, const QString& name, double price) {
     items.AppendRow();
-    items.SetValue("Vorgang", fromDisplay(name));
-    items.SetValue("preis", FloatToText(price));
+    items.SetValue(field::Vorgang, fromDisplay(name));
+    items.SetValue(field::preis, FloatToText(price));
 }
 
 int firstRecurringItemRow(const TMlb2& items, const QString& name) {
     const std::string wanted = fromDisplay(name);
-    const int vorgang = items.FieldIndex("Vorgang");
+    const int vorgang = items.FieldIndex(field::Vorgang);
     for (int r = 1; r <= items.RowCount(); ++r)
         if (items.ViewAt(r, vorgang) == wanted) return r;
     return 0;

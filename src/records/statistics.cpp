@@ -1,5 +1,6 @@
 #include "records/statistics.h"
 
+#include "core/field_names.h"
 #include "core/vehicle_table.h"
 #include "records/cost_records.h"
 #include "store/code_page.h"
@@ -32,8 +33,8 @@ QString figure(long long number) {
 } // namespace
 
 PanelCaptions panelCaptions(const TMlb2& vehicles) {
-    const QString unit = codeName(UnitNames, vehicles.GetValue("kme"));
-    const QString currency = u" ("_s + codeName(CurrencyNames, vehicles.GetValue("waehr")) + u')';
+    const QString unit = codeName(UnitNames, vehicles.GetValue(field::kme));
+    const QString currency = u" ("_s + codeName(CurrencyNames, vehicles.GetValue(field::waehr)) + u')';
     PanelCaptions c;
     c.consumption = u"Ø Verbr. ("_s + unit + u"/100 KM)"_s;
     c.totalCosts = u"Gesamtkosten"_s + currency;
@@ -48,14 +49,14 @@ PanelCaptions panelCaptions(const TMlb2& vehicles) {
 StatisticsPanel computeStatistics(const TMlb2& costs, const TMlb2& vehicles) {
     StatisticsPanel p;
     p.captions = panelCaptions(vehicles);
-    p.nextHu = toDisplay(vehicles.GetValue("tuev")) + u' ';
-    p.nextAu = toDisplay(vehicles.GetValue("au")) + u' ';
-    p.nextService = toDisplay(vehicles.GetValue("instdat")) + u' ';
-    p.nextServiceHint = toDisplay(vehicles.GetValue("instkm"));
+    p.nextHu = toDisplay(vehicles.GetValue(field::tuev)) + u' ';
+    p.nextAu = toDisplay(vehicles.GetValue(field::au)) + u' ';
+    p.nextService = toDisplay(vehicles.GetValue(field::instdat)) + u' ';
+    p.nextServiceHint = toDisplay(vehicles.GetValue(field::instkm));
     if (costs.IsEmpty()) return p;
 
-    const int datum = costs.FieldIndex("Datum"), kmstnd = costs.FieldIndex("kmstnd"), preis = costs.FieldIndex("preis"),
-              liter = costs.FieldIndex("liter"), voll = costs.FieldIndex("voll"), art = costs.FieldIndex("art");
+    const int datum = costs.FieldIndex(field::Datum), kmstnd = costs.FieldIndex(field::kmstnd), preis = costs.FieldIndex(field::preis),
+              liter = costs.FieldIndex(field::liter), voll = costs.FieldIndex(field::voll), art = costs.FieldIndex(field::art);
 
     double total = 0, other = 0, quantity = 0;
     long long otherCount = 0, fuelCount = 0;
@@ -100,7 +101,7 @@ StatisticsPanel computeStatistics(const TMlb2& costs, const TMlb2& vehicles) {
         const long long distance = static_cast<long long>(*lastFull) - *firstFull;
         const double km = static_cast<double>(distance);
         // The vehicle dialog stores the tank capacity with one decimal ("45,5").
-        const double tankCapacity = StrToFloat(vehicles.GetValue("tinh"));
+        const double tankCapacity = StrToFloat(vehicles.GetValue(field::tinh));
         p.consumption = figure(FormatFixed(quantity / (km / 100), 3, 2));
         if (quantity != 0) p.range = figure(FormatFixed(tankCapacity / (quantity / km), 6, 0));
         p.costsPerKm = figure(FormatFixed(total / km, 5, 3));

@@ -142,9 +142,9 @@ int TMlb2::FieldIndex(std::string_view name) const {
     return -1;
 }
 
-bool TMlb2::AddField(const std::string& name) {
+bool TMlb2::AddField(std::string_view name) {
     if (onlySpaces(name) || FieldIndex(name) >= 0) return false;
-    m_fields.push_back(name);
+    m_fields.emplace_back(name);
     for (auto& row : m_rows) row.appendEmpty();
     return true;
 }

@@ -23,7 +23,7 @@ public:
     TMlb2();
 
     // Fields
-    bool AddField(const std::string& name);
+    bool AddField(std::string_view name);
     bool DeleteField(std::string_view name);
     int FieldCount() const { return static_cast<int>(m_fields.size()); }
     std::string FieldName(int n) const;

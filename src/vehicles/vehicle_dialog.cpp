@@ -3,6 +3,7 @@
 #include "appointments/appointments_panel.h"
 #include "core/banner.h"
 #include "core/dialog_keys.h"
+#include "core/field_names.h"
 #include "core/prompts.h"
 #include "core/vehicle_table.h"
 #include "store/code_page.h"
@@ -36,10 +37,7 @@ TForm26::TForm26(AppState& state, Prompts& prompts, VehicleHost& host, QWidget* 
     : QDialog(parent), m_ui(std::make_unique<Ui::TForm26>()), m_state(state), m_prompts(prompts), m_host(host),
       m_fileDialog(std::make_unique<FileDialogPictureChooser>()), m_chooser(m_fileDialog.get()) {
     m_ui->setupUi(this);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    const QLocale german(QLocale::German, QLocale::Germany);
-    for (QAbstractSpinBox* spin : findChildren<QAbstractSpinBox*>()) spin->setLocale(german);
     for (QDateEdit* edit : findChildren<QDateEdit*>()) {
         edit->setMinimumDate(kNoDate);
         edit->setSpecialValueText(QStringLiteral(" "));
@@ -77,7 +75,7 @@ TForm26::TForm26(AppState& state, Prompts& prompts, VehicleHost& host, QWidget* 
     connect(this, &TForm26::vehicleShown, m_appointments, &TAppointmentsPanel::showVehicle);
 
     connect(qApp, &QApplication::focusChanged, this, &TForm26::onFocusChanged);
-    EnterMovesFocus::install(this);
+    setUpDialog(this);
 }
 
 TForm26::~TForm26() {
@@ -109,7 +107,7 @@ void TForm26::prepare(bool selectEnabled) {
     m_closeBox = false;
     m_closing = false;
     const bool onRow = v.RowNumber() >= 1 && v.RowNumber() <= v.RowCount();
-    m_openingVehicle = onRow ? std::optional<std::string>(v.GetValue("file")) : std::nullopt;
+    m_openingVehicle = onRow ? std::optional<std::string>(v.GetValue(field::file)) : std::nullopt;
     prepareShownVehicle(v);
     fillGrid();
 
@@ -132,8 +130,8 @@ void TForm26::fillGrid() {
     QTableWidget* grid = m_ui->vehicleTableWidget;
     const QSignalBlocker block(grid);
     grid->setRowCount(v.RowCount());
-    const int nummer = v.FieldIndex("nummer");
-    const int bez = v.FieldIndex("bez");
+    const int nummer = v.FieldIndex(field::nummer);
+    const int bez = v.FieldIndex(field::bez);
     for (int r = 1; r <= v.RowCount(); ++r) {
         grid->setItem(r - 1, 0, new QTableWidgetItem(toDisplay(v.ViewAt(r, nummer))));
         grid->setItem(r - 1, 1, new QTableWidgetItem(toDisplay(v.ViewAt(r, bez))));
@@ -318,7 +316,7 @@ void TForm26::writeBack() {
     // A refused plate may still stand in its field when the focus left it another way (a click
     // on another tab): it is never written, and the other fields are written all the same.
     VehicleFields shown = fields();
-    if (duplicatePlateMessage(v, shown.nummer)) shown.nummer = toDisplay(v.GetValue("nummer"));
+    if (duplicatePlateMessage(v, shown.nummer)) shown.nummer = toDisplay(v.GetValue(field::nummer));
     m_writing = true;
     writeVehicleFields(v, shown);
     const int row = v.RowNumber();
@@ -332,8 +330,8 @@ void TForm26::refreshNames() {
     const TMlb2& v = m_state.VehicleTable;
     QTableWidget* grid = m_ui->vehicleTableWidget;
     const QSignalBlocker block(grid);
-    const int nummer = v.FieldIndex("nummer");
-    const int bez = v.FieldIndex("bez");
+    const int nummer = v.FieldIndex(field::nummer);
+    const int bez = v.FieldIndex(field::bez);
     for (int r = 1; r <= v.RowCount() && r <= grid->rowCount(); ++r) {
         grid->item(r - 1, 0)->setText(toDisplay(v.ViewAt(r, nummer)));
         grid->item(r - 1, 1)->setText(toDisplay(v.ViewAt(r, bez)));
@@ -363,7 +361,7 @@ void TForm26::deleteSelectedVehicle() {
     TMlb2& v = m_state.VehicleTable;
     if (v.RowNumber() < 1 || v.RowNumber() > v.RowCount()) return;
     if (!m_prompts.ConfirmDialog(kDeleteVehicleTitle, kDeleteVehicleInstruction, deleteVehicleQuestion(v))) return;
-    if (m_openingVehicle && *m_openingVehicle == v.GetValue("file")) m_openingVehicle = std::string();
+    if (m_openingVehicle && *m_openingVehicle == v.GetValue(field::file)) m_openingVehicle = std::string();
     report(deleteVehicle(m_state));
     fillGrid();
     if (!v.IsEmpty()) {
@@ -451,7 +449,7 @@ void TForm26::removePicture() {
 }
 
 void TForm26::showPicture() {
-    const QString path = toDisplay(m_state.VehicleTable.GetValue("bild"));
+    const QString path = toDisplay(m_state.VehicleTable.GetValue(field::bild));
     // A picture file that no longer exists is not shown; the link stays.
     if (!path.isEmpty() && QFileInfo(path).isFile())
         m_ui->picture->showFile(path);

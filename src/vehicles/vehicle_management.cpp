@@ -1,5 +1,6 @@
 #include "vehicles/vehicle_management.h"
 
+#include "core/field_names.h"
 #include "core/vehicle_table.h"
 #include "store/code_page.h"
 #include "store/number_text.h"
@@ -83,7 +84,7 @@ void forgetCurrentVehicle(AppState& s) {
 } // namespace
 
 QString deleteVehicleQuestion(const TMlb2& vehicles) {
-    return QStringLiteral("Möchten Sie das Fahrzeug \"") + toDisplay(vehicles.GetValue("nummer")) +
+    return QStringLiteral("Möchten Sie das Fahrzeug \"") + toDisplay(vehicles.GetValue(field::nummer)) +
            QStringLiteral("\" löschen ?");
 }
 
@@ -104,49 +105,49 @@ QStringList secondUnitListTexts() {
 }
 
 QString amountSuffix(const TMlb2& vehicles) {
-    return QLatin1Char(' ') + toDisplay(currencyName(vehicles.GetValue("waehr")));
+    return QLatin1Char(' ') + toDisplay(currencyName(vehicles.GetValue(field::waehr)));
 }
 
 QString tankSuffix(const TMlb2& vehicles) {
-    return QLatin1Char(' ') + toDisplay(unitName(vehicles.GetValue("kme")));
+    return QLatin1Char(' ') + toDisplay(unitName(vehicles.GetValue(field::kme)));
 }
 
 void prepareShownVehicle(TMlb2& vehicles) {
     if (vehicles.RowNumber() < 1 || vehicles.RowNumber() > vehicles.RowCount()) return;
-    for (std::string_view field : {"kme2", "krstart2"})
-        if (vehicles.GetValue(field).empty()) vehicles.SetValue(field, "0");
+    for (std::string_view name : {field::kme2, field::krstart2})
+        if (vehicles.GetValue(name).empty()) vehicles.SetValue(name, "0");
 }
 
 VehicleFields readVehicleFields(const TMlb2& v) {
     VehicleFields f;
-    f.bez = toDisplay(v.GetValue("bez"));
-    f.nummer = toDisplay(v.GetValue("nummer"));
-    f.fgstnr = toDisplay(v.GetValue("fgstnr"));
-    f.fahrer = toDisplay(v.GetValue("fahrer"));
-    f.kpreis = TextToFloat(v.GetValue("kpreis"));
-    f.apreis = TextToFloat(v.GetValue("apreis"));
-    f.tinh = TextToFloat(v.GetValue("tinh"));
-    f.tachostart = wholeNumber(v.GetValue("tachostart"));
-    f.instkm = wholeNumber(v.GetValue("instkm"));
-    f.sikm = wholeNumber(v.GetValue("sikm"));
-    f.simon = wholeNumber(v.GetValue("simon"));
-    f.kdatum = dateOf(v.GetValue("kdatum"));
-    f.erstzul = dateOf(v.GetValue("erstzul"));
-    f.tuev = monthOf(v.GetValue("tuev"));
-    f.au = monthOf(v.GetValue("au"));
-    f.instdat = monthOf(v.GetValue("instdat"));
+    f.bez = toDisplay(v.GetValue(field::bez));
+    f.nummer = toDisplay(v.GetValue(field::nummer));
+    f.fgstnr = toDisplay(v.GetValue(field::fgstnr));
+    f.fahrer = toDisplay(v.GetValue(field::fahrer));
+    f.kpreis = TextToFloat(v.GetValue(field::kpreis));
+    f.apreis = TextToFloat(v.GetValue(field::apreis));
+    f.tinh = TextToFloat(v.GetValue(field::tinh));
+    f.tachostart = wholeNumber(v.GetValue(field::tachostart));
+    f.instkm = wholeNumber(v.GetValue(field::instkm));
+    f.sikm = wholeNumber(v.GetValue(field::sikm));
+    f.simon = wholeNumber(v.GetValue(field::simon));
+    f.kdatum = dateOf(v.GetValue(field::kdatum));
+    f.erstzul = dateOf(v.GetValue(field::erstzul));
+    f.tuev = monthOf(v.GetValue(field::tuev));
+    f.au = monthOf(v.GetValue(field::au));
+    f.instdat = monthOf(v.GetValue(field::instdat));
     // The leasing start is shown whether or not the vehicle is leased: a field left with another
     // vehicle's month would write that month into this vehicle.
-    f.leasstart = monthOf(v.GetValue("leasstart"));
-    f.privat = v.GetValue("privat") == "ja";
-    f.leas = v.GetValue("leas") == "ja";
-    f.leasdauer = f.leas ? wholeNumber(v.GetValue("leasdauer")) : 0;
-    f.waehr = listIndex(v.GetValue("waehr"), static_cast<int>(CurrencyLongNames.size()));
-    f.krstart = listIndex(v.GetValue("krstart"), static_cast<int>(FuelLongNames.size()));
-    f.kme = listIndex(v.GetValue("kme"), static_cast<int>(UnitLongNames.size()));
-    f.krstart2 = listIndex(v.GetValue("krstart2"), static_cast<int>(FuelLongNames.size()) + 1);
-    f.kme2 = listIndex(v.GetValue("kme2"), static_cast<int>(UnitLongNames.size()) + 1);
-    f.bemerk1 = editorLines(v.GetValue("bemerk1"));
+    f.leasstart = monthOf(v.GetValue(field::leasstart));
+    f.privat = v.GetValue(field::privat) == "ja";
+    f.leas = v.GetValue(field::leas) == "ja";
+    f.leasdauer = f.leas ? wholeNumber(v.GetValue(field::leasdauer)) : 0;
+    f.waehr = listIndex(v.GetValue(field::waehr), static_cast<int>(CurrencyLongNames.size()));
+    f.krstart = listIndex(v.GetValue(field::krstart), static_cast<int>(FuelLongNames.size()));
+    f.kme = listIndex(v.GetValue(field::kme), static_cast<int>(UnitLongNames.size()));
+    f.krstart2 = listIndex(v.GetValue(field::krstart2), static_cast<int>(FuelLongNames.size()) + 1);
+    f.kme2 = listIndex(v.GetValue(field::kme2), static_cast<int>(UnitLongNames.size()) + 1);
+    f.bemerk1 = editorLines(v.GetValue(field::bemerk1));
     return f;
 }
 
@@ -158,38 +159,38 @@ void writeVehicleFields(TMlb2& v, const VehicleFields& f) {
     auto index = [&v](std::string_view field, int position) {
         if (position >= 0) v.SetValue(field, std::to_string(position));
     };
-    v.SetValue("bez", storedText(f.bez));
-    v.SetValue("nummer", storedText(f.nummer));
-    v.SetValue("kpreis", FloatToText(f.kpreis));
-    v.SetValue("apreis", FloatToText(f.apreis));
-    date("kdatum", f.kdatum, kDateFormat);
-    date("erstzul", f.erstzul, kDateFormat);
-    v.SetValue("fgstnr", storedText(f.fgstnr));
-    v.SetValue("tinh", FloatToText(f.tinh));
-    v.SetValue("bemerk1", storedLines(f.bemerk1));
-    date("tuev", f.tuev, kMonthFormat);
-    v.SetValue("sikm", std::to_string(f.sikm));
-    v.SetValue("simon", std::to_string(f.simon));
-    date("au", f.au, kMonthFormat);
-    v.SetValue("tachostart", std::to_string(f.tachostart));
-    v.SetValue("fahrer", storedText(f.fahrer));
-    date("instdat", f.instdat, kMonthFormat);
-    v.SetValue("instkm", std::to_string(f.instkm));
-    v.SetValue("privat", f.privat ? "ja" : "nein");
-    index("kme", f.kme);
-    index("waehr", f.waehr);
-    index("kme2", f.kme2);
-    index("krstart2", f.krstart2);
-    index("krstart", f.krstart);
-    v.SetValue("leas", f.leas ? "ja" : "nein");
-    v.SetValue("leasdauer", FloatToText(f.leasdauer));
-    date("leasstart", f.leasstart, kMonthFormat);
-    v.SetValue("hybrid", "0");
+    v.SetValue(field::bez, storedText(f.bez));
+    v.SetValue(field::nummer, storedText(f.nummer));
+    v.SetValue(field::kpreis, FloatToText(f.kpreis));
+    v.SetValue(field::apreis, FloatToText(f.apreis));
+    date(field::kdatum, f.kdatum, kDateFormat);
+    date(field::erstzul, f.erstzul, kDateFormat);
+    v.SetValue(field::fgstnr, storedText(f.fgstnr));
+    v.SetValue(field::tinh, FloatToText(f.tinh));
+    v.SetValue(field::bemerk1, storedLines(f.bemerk1));
+    date(field::tuev, f.tuev, kMonthFormat);
+    v.SetValue(field::sikm, std::to_string(f.sikm));
+    v.SetValue(field::simon, std::to_string(f.simon));
+    date(field::au, f.au, kMonthFormat);
+    v.SetValue(field::tachostart, std::to_string(f.tachostart));
+    v.SetValue(field::fahrer, storedText(f.fahrer));
+    date(field::instdat, f.instdat, kMonthFormat);
+    v.SetValue(field::instkm, std::to_string(f.instkm));
+    v.SetValue(field::privat, f.privat ? "ja" : "nein");
+    index(field::kme, f.kme);
+    index(field::waehr, f.waehr);
+    index(field::kme2, f.kme2);
+    index(field::krstart2, f.krstart2);
+    index(field::krstart, f.krstart);
+    v.SetValue(field::leas, f.leas ? "ja" : "nein");
+    v.SetValue(field::leasdauer, FloatToText(f.leasdauer));
+    date(field::leasstart, f.leasstart, kMonthFormat);
+    v.SetValue(field::hybrid, "0");
 }
 
 std::optional<QString> duplicatePlateMessage(const TMlb2& v, const QString& plate) {
     const std::string wanted = storedText(plate);
-    const int nummer = v.FieldIndex("nummer");
+    const int nummer = v.FieldIndex(field::nummer);
     for (int r = 1; r <= v.RowCount(); ++r) {
         if (v.ViewAt(r, nummer) != wanted) continue;
         if (r == v.RowNumber()) return std::nullopt;
@@ -228,7 +229,7 @@ std::optional<QString> deleteVehicle(AppState& state) {
         const QString path = state.path(name);
         if (QFileInfo(path).isFile()) QFile::remove(path);
     }
-    const bool wasCurrent = !state.CurCostFile.empty() && v.GetValue("file") == state.CurCostFile;
+    const bool wasCurrent = !state.CurCostFile.empty() && v.GetValue(field::file) == state.CurCostFile;
     v.DeleteCurrentRow();
     if (wasCurrent) forgetCurrentVehicle(state);
     v.First();
@@ -236,13 +237,13 @@ std::optional<QString> deleteVehicle(AppState& state) {
 }
 
 std::optional<QString> setPictureLink(AppState& state, const QString& path) {
-    state.VehicleTable.SetValue("bild", storedText(path));
+    state.VehicleTable.SetValue(field::bild, storedText(path));
     return saveVehicleTable(state);
 }
 
 int rowOfVehicle(const TMlb2& vehicles, const std::string& costFile) {
     if (costFile.empty()) return 0;
-    const int file = vehicles.FieldIndex("file");
+    const int file = vehicles.FieldIndex(field::file);
     for (int r = 1; r <= vehicles.RowCount(); ++r)
         if (vehicles.ViewAt(r, file) == costFile) return r;
     return 0;
@@ -266,20 +267,20 @@ MainWindowUpdate settleCurrentVehicle(AppState& state) {
     if (v.RowNumber() < 1 || v.RowNumber() > v.RowCount()) v.GoToRow(1);
     // Only a vehicle whose five file names are all the current ones is shown as it is; any other
     // is activated, so that records and file names belong to it alone.
-    const std::string file = v.GetValue("file");
-    const bool same = !file.empty() && file == state.CurCostFile && v.GetValue("file2") == state.CurTripFile &&
-                      v.GetValue("file3") == state.CurLogbookListFile && v.GetValue("file4") == state.CurNotesFile &&
-                      v.GetValue("file5") == state.CurRecurringFile;
+    const std::string file = v.GetValue(field::file);
+    const bool same = !file.empty() && file == state.CurCostFile && v.GetValue(field::file2) == state.CurTripFile &&
+                      v.GetValue(field::file3) == state.CurLogbookListFile && v.GetValue(field::file4) == state.CurNotesFile &&
+                      v.GetValue(field::file5) == state.CurRecurringFile;
     return same ? MainWindowUpdate::Show : MainWindowUpdate::Activate;
 }
 
 QString quantityTitleOf(const TMlb2& vehicles) {
-    std::string title = unitName(vehicles.GetValue("kme"));
-    const std::optional<int> second = codeIndex(vehicles.GetValue("kme2"));
-    if (second && *second > 0) title += " / " + secondUnitName(vehicles.GetValue("kme2"));
+    std::string title = unitName(vehicles.GetValue(field::kme));
+    const std::optional<int> second = codeIndex(vehicles.GetValue(field::kme2));
+    if (second && *second > 0) title += " / " + secondUnitName(vehicles.GetValue(field::kme2));
     return toDisplay(title);
 }
 
 QString selectedVehicleText(const TMlb2& vehicles) {
-    return toDisplay(vehicles.GetValue("nummer") + " / " + vehicles.GetValue("bez"));
+    return toDisplay(vehicles.GetValue(field::nummer) + " / " + vehicles.GetValue(field::bez));
 }

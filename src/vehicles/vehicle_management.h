@@ -4,6 +4,7 @@
 // main window's current vehicle is settled when the dialog closes.
 
 #include "core/app_state.h"
+#include "core/field_names.h"
 #include "store/mlb2.h"
 
 #include <QDate>
@@ -85,8 +86,8 @@ std::optional<QString> duplicatePlateMessage(const TMlb2& vehicles, const QStrin
 std::optional<QString> saveVehicleTable(AppState& state);
 
 // The six per-vehicle file names of a row: "file" .. "file5", "file6".
-inline constexpr std::array<std::string_view, 6> kVehicleFileFields = {"file",  "file2", "file3",
-                                                                       "file4", "file5", "file6"};
+inline constexpr std::array<std::string_view, 6> kVehicleFileFields = {field::file,  field::file2, field::file3,
+                                                                       field::file4, field::file5, field::file6};
 
 // Deletes the vehicle under the cursor: its files (those that exist; the picture is only linked
 // and stays), its row, and saves kfzdata.csv. When it was the main window's current vehicle, the

@@ -438,7 +438,7 @@ TEST_F(FuelTest, DeleteRemovesTheShownRecord) {
     addOtherCost("05.03.2024", "10200");
     addFuel("01.04.2024", "11000");
     ASSERT_TRUE(prepareFuelEdit(state, 2).found);
-    deleteFuelRecord(state);
+    deleteCurrentRecord(state);
     EXPECT_EQ(column(state.CostTable, "kmstnd"), (std::vector<std::string>{"10000", "10200"}));
 }
 

@@ -195,7 +195,7 @@ TEST_F(OtherCostTest, ListRowFindsItsRecordAndAChangedReadingMovesIt) {
                            "4;01.02.2008;10800;120,50;;;s;Reifen;ja;;0\r\n");
 
     ASSERT_TRUE(prepareOtherCostEdit(state, 1).found); // now the record at 10 700
-    deleteOtherCostRecord(state);
+    deleteCurrentRecord(state);
     EXPECT_EQ(costs.RowCount(), 3);
     EXPECT_EQ(otherCostRecordRow(costs, 1), 3);
     EXPECT_FALSE(prepareOtherCostEdit(state, 2).found);
