@@ -36,7 +36,7 @@ bool save(TMlb2& table, const QString& path) {
 
 TMlb2 emptyRecords() {
     TMlb2 t;
-    for (std::string_view name : kCostRecordFields) t.AddField(std::string(name));
+    for (std::string_view name : kCostRecordFields) t.AddField(name);
     return t;
 }
 
@@ -70,7 +70,7 @@ TMlb2 costRecords() {
 
 TMlb2 vehicles() {
     TMlb2 v;
-    for (std::string_view name : kVehicleBaseFields) v.AddField(std::string(name));
+    for (std::string_view name : kVehicleBaseFields) v.AddField(name);
     upgradeVehicleTable(v);
     const QDate bought(2019, 4, 1);
     const std::string next = monthText(QDate(2027, 5, 1));

@@ -1,53 +1,33 @@
 #include "app/main_window.h"
 
-#include "appointments/appointment_overview.h"
-#include "appointments/appointment_overview_dialog.h"
 #include "app/about_box.h"
+#include "appointments/appointment_windows.h"
 #include "core/banner.h"
-#include "records/current_vehicle.h"
+#include "core/core_windows.h"
 #include "core/prompts.h"
 #include "core/settings.h"
-#include "core/settings_dialog.h"
 #include "core/system_colours.h"
 #include "core/vehicle_table.h"
-#include "records/fuel_edit_dialog.h"
-#include "records/data_generation_dialog.h"
-#include "records/fuel_entry_dialog.h"
-#include "records/other_cost_edit_dialog.h"
-#include "records/other_cost_entry_dialog.h"
+#include "records/current_vehicle.h"
 #include "records/record_list_view.h"
 #include "records/record_lists.h"
+#include "records/record_windows.h"
 #include "records/statistics.h"
 #include "store/code_page.h"
-#include "vehicles/vehicle_dialog.h"
+#include "ui_main_window.h"
+#include "vehicles/vehicle_windows.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
-#include <QFrame>
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QMenuBar>
-#include <QPushButton>
 #include <QScreen>
 #include <QSoundEffect>
 #include <QStyle>
-#include <QTabWidget>
 #include <QTimer>
-#include <QToolButton>
 #include <QUrl>
-#include <QVBoxLayout>
 
 namespace {
-
-const char* const kFigureCaptions[TForm1::FigureCount] = {
-    "Tachostand (KM)",  "Durchschn. Verbrauch", "Reichweite (KM)", "Gesamtkosten",
-    "Kraftstoffkosten", "Sonstige Kosten",      "Kosten / KM",     "Kraftstoffkosten / KM",
-    "Kosten / Monat",   "Nächster TÜV",         "Nächste AU",      "Nächster Service",
-};
 
 template <std::size_t N, typename A> std::vector<Qt::Alignment> alignments(const std::array<A, N>& cols) {
     std::vector<Qt::Alignment> out;
@@ -69,24 +49,39 @@ QString stripMnemonic(QString text) {
     return text.remove(QLatin1Char('&'));
 }
 
+void openManual() {
+    // The manual beside the program; a missing one is not reported.
+    const QString pdf = QCoreApplication::applicationDirPath() + QStringLiteral("/Wagenwart.pdf");
+    if (QFileInfo::exists(pdf)) QDesktopServices::openUrl(QUrl::fromLocalFile(pdf));
+}
+
 } // namespace
 
 TForm1::TForm1(const QString& dataDir, const Clock& clock, Prompts& prompts, QWidget* parent)
-    : QMainWindow(parent), m_state(dataDir, clock), m_prompts(prompts) {
-    setWindowTitle(QStringLiteral("Wagenwart v5.3.0"));
-    buildWindow();
-    buildMenus();
+    : QMainWindow(parent), m_ui(std::make_unique<Ui::TForm1>()), m_state(dataDir, clock), m_prompts(prompts) {
+    m_ui->setupUi(this);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    Topleiste(*m_ui->banner, QStringLiteral("Wagenwart"));
+    m_ui->notesButton->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    setUpLists();
+
+    m_records = std::make_unique<RecordWindows>(m_state, m_prompts, *this, this, [this] {
+        // The dialog works with the two averages as the panel shows them, rounded.
+        return TForm16::PanelFigures{statisticText(Consumption), statisticText(FuelCostsPerKm)};
+    });
+    m_vehicles = std::make_unique<VehicleWindows>(m_state, m_prompts, *this, this);
+    m_appointments = std::make_unique<AppointmentWindows>(m_state, this);
+    m_coreWindows = std::make_unique<CoreWindows>(m_state, m_prompts, [this] { applyListColours(); }, this);
+    wireActions();
 
     const StartupOutcome outcome = startUp(m_state);
     m_keepVehicleFile = outcome.vehicleFileUnreadable;
-    m_fuelList->listModel().setTitle(3, quantityColumnTitle(m_state.settings.unitText));
+    fuelList()->listModel().setTitle(3, quantityColumnTitle(m_state.settings.unitText));
     applyListColours();
     if (m_state.settings.startSound) playStartSound();
-    rebuildVehicleMenu();
+    RebuildVehicleMenu();
     if (!m_state.VehicleTable.IsEmpty()) {
-        showCurrentVehicle();
-        UpdateListe();
-        UpdateDisplay();
+        ShowCurrentVehicle();
     } else {
         UpdateDisplay();
     }
@@ -96,182 +91,79 @@ TForm1::TForm1(const QString& dataDir, const Clock& clock, Prompts& prompts, QWi
 TForm1::~TForm1() {
     // The settings and the vehicle table, sorted by plate, once more as the program ends. After a
     // vehicle table that could not be read nothing was used: the vehicle used last stays noted.
-    if (!m_keepVehicleFile) reportSaveFailure(writeShutdownSettings(m_state, pos().x(), pos().y()));
-    saveVehicleTable();
+    if (!m_keepVehicleFile) {
+        if (const auto failure = writeShutdownSettings(m_state, pos().x(), pos().y())) m_prompts.error(*failure);
+    }
+    saveVehiclesOnExit();
 }
 
-void TForm1::buildWindow() {
-    auto* central = new QWidget(this);
-    auto* layout = new QVBoxLayout(central);
-    layout->setContentsMargins(0, 0, 0, 8);
-    layout->setSpacing(6);
+void TForm1::setUpLists() {
+    RecordListView* fuel = m_ui->fuelListView;
+    fuel->listModel().setColumns(titles(kFuelListTitles), alignments(kFuelColumnAlignment));
+    fuel->setWidthDivisors(divisors(kFuelColumnDivisors));
+    RecordListView* other = m_ui->otherListView;
+    other->listModel().setColumns(titles(kOtherCostListTitles), alignments(kOtherCostColumnAlignment));
+    other->setWidthDivisors(divisors(kOtherCostColumnDivisors));
 
-    m_banner = new BannerStrip(central);
-    Topleiste(*m_banner, QStringLiteral("Wagenwart"));
-    layout->addWidget(m_banner);
-
-    auto* body = new QVBoxLayout;
-    body->setContentsMargins(8, 0, 8, 0);
-    body->setSpacing(8);
-    layout->addLayout(body);
-
-    m_tabs = new QTabWidget(central);
-    m_fuelList = new RecordListView(m_tabs);
-    m_fuelList->setObjectName(QStringLiteral("fuelListView"));
-    m_fuelList->listModel().setColumns(titles(kFuelListTitles), alignments(kFuelColumnAlignment));
-    m_fuelList->setWidthDivisors(divisors(kFuelColumnDivisors));
-    m_otherList = new RecordListView(m_tabs);
-    m_otherList->setObjectName(QStringLiteral("otherListView"));
-    m_otherList->listModel().setColumns(titles(kOtherCostListTitles), alignments(kOtherCostColumnAlignment));
-    m_otherList->setWidthDivisors(divisors(kOtherCostColumnDivisors));
-    m_tabs->addTab(m_fuelList, QStringLiteral("Tank-Liste"));
-    m_tabs->addTab(m_otherList, QStringLiteral("Sonstige-Liste"));
-    m_tabs->setMinimumHeight(300);
-    body->addWidget(m_tabs, 1);
-    connect(m_fuelList, &RecordListView::recordActivated, this, &TForm1::editFuelRecord);
-    connect(m_otherList, &RecordListView::recordActivated, this, &TForm1::editOtherCostRecord);
-
-    // The statistics panel: three columns of caption and value.
-    auto* panel = new QFrame(central);
-    panel->setObjectName(QStringLiteral("statisticsPanel"));
-    panel->setFrameShape(QFrame::StyledPanel);
-    auto* grid = new QGridLayout(panel);
-    grid->setHorizontalSpacing(10);
-    grid->setVerticalSpacing(4);
-    const int column[FigureCount] = {0, 0, 0, 1, 1, 1, 0, 0, 1, 2, 2, 2};
-    const int row[FigureCount] = {0, 1, 2, 0, 1, 2, 3, 4, 3, 0, 1, 2};
     for (int f = 0; f < FigureCount; ++f) {
-        m_captions[f] = new QLabel(QString::fromUtf8(kFigureCaptions[f]), panel);
-        m_values[f] = new QLabel(panel);
-        m_values[f]->setObjectName(QStringLiteral("figure%1").arg(f));
-        m_values[f]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        m_values[f]->setFrameShape(QFrame::StyledPanel);
-        m_values[f]->setFrameShadow(QFrame::Sunken);
-        m_values[f]->setMinimumWidth(f >= NextHu ? 80 : 96);
-        m_values[f]->setAutoFillBackground(true);
+        m_captions[f] = findChild<QLabel*>(QStringLiteral("caption%1").arg(f));
+        m_values[f] = findChild<QLabel*>(QStringLiteral("figure%1").arg(f));
         m_values[f]->setBackgroundRole(QPalette::Base);
-        m_captions[f]->setBuddy(m_values[f]);
-        grid->addWidget(m_captions[f], row[f], column[f] * 2);
-        grid->addWidget(m_values[f], row[f], column[f] * 2 + 1);
     }
-    for (int c = 0; c < 3; ++c) grid->setColumnStretch(c * 2, 1);
-    body->addWidget(panel);
+}
 
-    // The current vehicle with its two arrows, and the buttons.
-    auto* bottom = new QHBoxLayout;
-    m_prevButton = new QToolButton(central);
-    m_prevButton->setArrowType(Qt::LeftArrow);
-    m_prevButton->setToolTip(QStringLiteral("Fahrzeug zurück"));
-    m_vehicleButton = new QPushButton(central);
-    m_vehicleButton->setObjectName(QStringLiteral("currentVehicleButton"));
-    m_vehicleButton->setToolTip(QStringLiteral("Aktuelles Fahrzeug"));
-    m_vehicleButton->setMinimumWidth(260);
-    QFont bold = m_vehicleButton->font();
-    bold.setBold(true);
-    m_vehicleButton->setFont(bold);
-    m_nextButton = new QToolButton(central);
-    m_nextButton->setArrowType(Qt::RightArrow);
-    m_nextButton->setToolTip(QStringLiteral("Fahrzeug vor"));
-    m_newFuelButton = new QPushButton(QStringLiteral("Neue Tankdaten"), central);
-    m_newOtherButton = new QPushButton(QStringLiteral("Neue sonstige Daten"), central);
-    m_notesButton = new QToolButton(central);
-    m_notesButton->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    m_notesButton->setToolTip(QStringLiteral("Notizen"));
-    m_notesButton->setEnabled(false);
-    bottom->addWidget(m_prevButton);
-    bottom->addWidget(m_vehicleButton, 1);
-    bottom->addWidget(m_nextButton);
-    bottom->addSpacing(16);
-    bottom->addWidget(m_newFuelButton);
-    bottom->addWidget(m_newOtherButton);
-    bottom->addWidget(m_notesButton);
-    body->addLayout(bottom);
+void TForm1::wireActions() {
+    Ui::TForm1& u = *m_ui;
+    RecordWindows& records = *m_records;
+    connect(u.fuelListView, &RecordListView::recordActivated, this, [&records](int row) { records.editFuelRecord(row); });
+    connect(u.otherListView, &RecordListView::recordActivated, this, [&records](int row) { records.editOtherCost(row); });
+    connect(u.newFuelButton, &QPushButton::clicked, this, [&records] { records.newFuelRecord(); });
+    connect(u.newOtherButton, &QPushButton::clicked, this, [&records] { records.newOtherCost(); });
+    connect(u.actionDatenGenerieren, &QAction::triggered, this, [&records] { records.generateData(); });
 
-    connect(m_prevButton, &QToolButton::clicked, this, [this] {
+    connect(u.previousButton, &QToolButton::clicked, this, [this] {
         if (previousVehicle(m_state)) showActivatedVehicle();
     });
-    connect(m_nextButton, &QToolButton::clicked, this, [this] {
+    connect(u.nextButton, &QToolButton::clicked, this, [this] {
         if (nextVehicle(m_state)) showActivatedVehicle();
     });
-    connect(m_newFuelButton, &QPushButton::clicked, this, &TForm1::newFuelRecord);
-    connect(m_newOtherButton, &QPushButton::clicked, this, &TForm1::newOtherCostRecord);
-    connect(m_vehicleButton, &QPushButton::clicked, this, [this] { openVehicleManagement(); });
+    connect(u.currentVehicleButton, &QPushButton::clicked, this, [this] { openVehicleManagement(); });
+    connect(u.actionFahrzeugverwaltung, &QAction::triggered, this, [this] { openVehicleManagement(); });
 
-    setCentralWidget(central);
-    // A fixed-size window: it can be minimised, not resized or maximised.
-    setFixedSize(780, 660);
-    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    connect(u.actionTermineUebersicht, &QAction::triggered, this, [this] { m_appointments->showAllAppointments(); });
+    connect(u.actionEinstellungen, &QAction::triggered, this, [this] { m_coreWindows->editSettings(); });
+    connect(u.actionBeenden, &QAction::triggered, this, &TForm1::close);
+    connect(u.actionHandbuch, &QAction::triggered, this, openManual);
+    connect(u.actionUeberDasProgramm, &QAction::triggered, this, [this] { aboutBox().exec(); });
 }
 
-void TForm1::buildMenus() {
-    struct Entry {
-        const char* caption;
-        QKeySequence shortcut;
-        bool separatorAfter;
-        std::function<void()> action; // empty: the window of a later version of this program
-    };
-    auto fill = [this](QMenu* menu, const std::vector<Entry>& entries) {
-        for (const Entry& e : entries) {
-            QAction* a = menu->addAction(QString::fromUtf8(e.caption));
-            a->setShortcut(e.shortcut);
-            if (e.action)
-                connect(a, &QAction::triggered, this, e.action);
-            else
-                a->setEnabled(false);
-            if (e.separatorAfter) menu->addSeparator();
-        }
-    };
-    auto add = [this, &fill](const QString& title, const std::vector<Entry>& entries) {
-        fill(menuBar()->addMenu(title), entries);
-    };
-
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&Datei"));
-    m_vehicleMenu = file->addMenu(QStringLiteral("Fahrzeuge"));
-    fill(file, {
-                   {"Fahrzeugverwaltung", QKeySequence(Qt::Key_F2), false, [this] { openVehicleManagement(); }},
-                   {"Fahrzeugliste-Übersicht", {}, false, {}},
-                   {"Termine-Übersicht", {}, true, [this] {
-                        appointmentOverview().setWindowTitle(kAllAppointmentsCaption);
-                        appointmentOverview().exec();
-                    }},
-                   {"Datensicherung", {}, false, {}},
-                   {"Daten importieren", {}, false, {}},
-                   {"Daten exportieren", {}, true, {}},
-                   {"Bericht zeigen", {}, false, {}},
-                   {"Drucken", {}, false, {}},
-                   {"Daten generieren", {}, false, [this] { generateData(); }},
-                   {"Wechselmedium...", {}, true, {}},
-                   {"Einstellungen", {}, true, [this] { settingsDialog().exec(); }},
-                   {"Beenden", {}, false, [this] { close(); }},
-               });
-    m_generateAction = action(QStringLiteral("Datei"), QStringLiteral("Daten generieren"));
-    add(QStringLiteral("&Fahrtenbuch"), {
-                                            {"Neue Fahrt", QKeySequence(Qt::Key_F5), false, {}},
-                                            {"Fahrtenbuch", QKeySequence(Qt::Key_F6), true, {}},
-                                            {"Einstellungen", {}, false, {}},
-                                        });
-    add(QStringLiteral("D&iagramme"), {
-                                          {"Verbrauch", {}, false, {}},
-                                          {"Kraftstoffpreis", {}, false, {}},
-                                          {"Kosten", {}, false, {}},
-                                      });
-    add(QStringLiteral("&Hilfe"), {
-                                      {"Handbuch (PDF)",
-                                       {},
-                                       true,
-                                       [] {
-                                           // The manual beside the program; a missing one is not reported.
-                                           const QString pdf = QCoreApplication::applicationDirPath() +
-                                                               QStringLiteral("/Wagenwart.pdf");
-                                           if (QFileInfo::exists(pdf))
-                                               QDesktopServices::openUrl(QUrl::fromLocalFile(pdf));
-                                       }},
-                                      {"Über das Programm", {}, false, [this] { aboutBox().exec(); }},
-                                  });
+RecordListView* TForm1::fuelList() const {
+    return m_ui->fuelListView;
+}
+RecordListView* TForm1::otherList() const {
+    return m_ui->otherListView;
+}
+QMenu* TForm1::vehicleMenu() const {
+    return m_ui->menuFahrzeuge;
+}
+QToolButton* TForm1::previousButton() const {
+    return m_ui->previousButton;
+}
+QToolButton* TForm1::nextButton() const {
+    return m_ui->nextButton;
+}
+QPushButton* TForm1::newFuelButton() const {
+    return m_ui->newFuelButton;
+}
+QPushButton* TForm1::newOtherButton() const {
+    return m_ui->newOtherButton;
+}
+QPushButton* TForm1::vehicleButton() const {
+    return m_ui->currentVehicleButton;
 }
 
 QAction* TForm1::action(const QString& menu, const QString& caption) const {
-    for (QAction* top : menuBar()->actions()) {
+    for (QAction* top : m_ui->menuBar->actions()) {
         if (!top->menu() || stripMnemonic(top->text()) != menu) continue;
         for (QAction* a : top->menu()->actions())
             if (a->text() == caption) return a;
@@ -279,30 +171,31 @@ QAction* TForm1::action(const QString& menu, const QString& caption) const {
     return nullptr;
 }
 
-void TForm1::rebuildVehicleMenu() {
-    m_vehicleMenu->clear();
+void TForm1::RebuildVehicleMenu() {
+    QMenu* menu = m_ui->menuFahrzeuge;
+    menu->clear();
     for (const std::string& caption : vehicleMenuCaptions(m_state.VehicleTable)) {
         // An "&" of a plate or name is a character, not a mnemonic.
         QString text = toDisplay(caption);
         text.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        QAction* a = m_vehicleMenu->addAction(text);
+        QAction* a = menu->addAction(text);
         connect(a, &QAction::triggered, this, [this, caption] {
             if (chooseVehicleByCaption(m_state, caption)) showActivatedVehicle();
         });
     }
-    m_vehicleMenu->setEnabled(!m_vehicleMenu->isEmpty());
+    menu->setEnabled(!menu->isEmpty());
 }
 
 void TForm1::applyListColours() {
     const QPalette& pal = palette();
     const QColor background = toQColor(m_state.settings.listBackground, pal, QPalette::Base);
     const QColor text = toQColor(m_state.settings.listText, pal, QPalette::Text);
-    m_fuelList->setColours(background, text);
-    m_otherList->setColours(background, text);
+    fuelList()->setColours(background, text);
+    otherList()->setColours(background, text);
 }
 
-void TForm1::showCurrentVehicle() {
-    m_vehicleButton->setText(currentVehicleText(m_state.VehicleTable));
+void TForm1::showVehicleHeader() {
+    m_ui->currentVehicleButton->setText(currentVehicleText(m_state.VehicleTable));
     const PanelCaptions c = panelCaptions(m_state.VehicleTable);
     m_captions[Consumption]->setText(c.consumption);
     m_captions[TotalCosts]->setText(c.totalCosts);
@@ -312,13 +205,13 @@ void TForm1::showCurrentVehicle() {
     m_captions[FuelCostsPerKm]->setText(c.fuelCostsPerKm);
     m_captions[CostsPerMonth]->setText(c.costsPerMonth);
     const bool any = !m_state.VehicleTable.IsEmpty();
-    m_prevButton->setEnabled(any);
-    m_nextButton->setEnabled(any);
+    m_ui->previousButton->setEnabled(any);
+    m_ui->nextButton->setEnabled(any);
     // Nothing is recorded into a record file that could not be read.
     const bool recording = any && !m_state.costFileError;
-    m_newFuelButton->setEnabled(recording);
-    m_newOtherButton->setEnabled(recording);
-    m_generateAction->setEnabled(recording);
+    m_ui->newFuelButton->setEnabled(recording);
+    m_ui->newOtherButton->setEnabled(recording);
+    m_ui->actionDatenGenerieren->setEnabled(recording);
 }
 
 void TForm1::ActivateVehicle() {
@@ -328,38 +221,38 @@ void TForm1::ActivateVehicle() {
 
 void TForm1::showActivatedVehicle() {
     UpdateListe();
-    showCurrentVehicle();
+    showVehicleHeader();
     UpdateDisplay();
     if (m_state.costFileError) m_prompts.error(*m_state.costFileError);
 }
 
 void TForm1::ShowCurrentVehicle() {
-    showCurrentVehicle();
+    showVehicleHeader();
     UpdateListe();
     UpdateDisplay();
 }
 
 void TForm1::SetQuantityColumnTitle(const QString& title) {
-    m_fuelList->listModel().setTitle(3, title);
+    fuelList()->listModel().setTitle(3, title);
 }
 
 void TForm1::SetCurrentVehicleCaption(const QString& caption) {
-    m_vehicleButton->setText(caption);
+    m_ui->currentVehicleButton->setText(caption);
 }
 
 void TForm1::UpdateListe() {
     const RecordLists lists = buildRecordLists(m_state.CostTable, m_state.VehicleTable);
-    m_fuelList->listModel().setTitle(7, QStringLiteral("Verbrauch"));
+    fuelList()->listModel().setTitle(7, QStringLiteral("Verbrauch"));
     std::vector<QStringList> fuel;
     fuel.reserve(lists.fuel.size());
     for (const FuelListRow& r : lists.fuel) fuel.emplace_back(QStringList(r.cells.begin(), r.cells.end()));
     std::vector<QStringList> other;
     other.reserve(lists.other.size());
     for (const OtherCostListRow& r : lists.other) other.emplace_back(QStringList(r.cells.begin(), r.cells.end()));
-    m_fuelList->listModel().setRows(std::move(fuel));
-    m_otherList->listModel().setRows(std::move(other));
-    m_fuelList->showEnd();
-    m_otherList->showEnd();
+    fuelList()->listModel().setRows(std::move(fuel));
+    otherList()->listModel().setRows(std::move(other));
+    fuelList()->showEnd();
+    otherList()->showEnd();
 }
 
 void TForm1::UpdateDisplay() {
@@ -395,103 +288,17 @@ QString TForm1::statisticHint(int figure) const {
     return m_values.at(static_cast<std::size_t>(figure))->toolTip();
 }
 QString TForm1::currentVehicleCaption() const {
-    return m_vehicleButton->text();
-}
-
-TForm3& TForm1::fuelEntryDialog() {
-    if (!m_fuelEntry) m_fuelEntry = std::make_unique<TForm3>(m_state, m_prompts, *this, this);
-    return *m_fuelEntry;
-}
-
-TForm9& TForm1::fuelEditDialog() {
-    if (!m_fuelEdit) m_fuelEdit = std::make_unique<TForm9>(m_state, m_prompts, *this, this);
-    return *m_fuelEdit;
-}
-
-TForm30& TForm1::appointmentOverview() {
-    if (!m_appointmentOverview) m_appointmentOverview = std::make_unique<TForm30>(m_state, this);
-    return *m_appointmentOverview;
-}
-
-void TForm1::remindOfAppointments() {
-    // The check reads every vehicle's appointments without moving the cursor off the current one.
-    if (!appointmentReminderDue(m_state, m_state.settings.remindDays)) return;
-    appointmentOverview().setWindowTitle(reminderCaption(m_state.settings.remindDays));
-    appointmentOverview().exec();
-}
-
-TForm26& TForm1::vehicleDialog() {
-    if (!m_vehicleDialog) m_vehicleDialog = std::make_unique<TForm26>(m_state, m_prompts, *this, this);
-    return *m_vehicleDialog;
+    return m_ui->currentVehicleButton->text();
 }
 
 void TForm1::openVehicleManagement(bool selectEnabled) {
-    if (selectEnabled)
-        vehicleDialog().exec();
-    else
-        vehicleDialog().execWithoutSelect();
+    m_vehicles->manageVehicles(selectEnabled);
     if (m_state.VehicleTable.IsEmpty()) close();
 }
 
 TAboutBox& TForm1::aboutBox() {
     if (!m_about) m_about = std::make_unique<TAboutBox>(this);
     return *m_about;
-}
-
-void TForm1::newFuelRecord() {
-    if (m_state.VehicleTable.IsEmpty() || m_state.costFileError) return;
-    fuelEntryDialog().setWindowTitle(currentVehicleCaption());
-    fuelEntryDialog().exec();
-}
-
-void TForm1::editFuelRecord(int listRow) {
-    if (listRow < 1 || listRow > m_fuelList->listModel().rowCount()) return;
-    fuelEditDialog().setWindowTitle(currentVehicleCaption());
-    fuelEditDialog().open(listRow);
-}
-
-TForm5& TForm1::otherCostEntryDialog() {
-    if (!m_otherCostEntry) m_otherCostEntry = std::make_unique<TForm5>(m_state, m_prompts, *this, this);
-    return *m_otherCostEntry;
-}
-
-TForm13& TForm1::otherCostEditDialog() {
-    if (!m_otherCostEdit) m_otherCostEdit = std::make_unique<TForm13>(m_state, m_prompts, *this, this);
-    return *m_otherCostEdit;
-}
-
-TForm16& TForm1::dataGenerationDialog() {
-    if (!m_dataGeneration) {
-        // The dialog works with the two averages as the panel shows them, rounded.
-        auto figures = [this] {
-            return TForm16::PanelFigures{statisticText(Consumption), statisticText(FuelCostsPerKm)};
-        };
-        m_dataGeneration = std::make_unique<TForm16>(m_state, m_prompts, *this, figures, this);
-    }
-    return *m_dataGeneration;
-}
-
-TSettingsForm& TForm1::settingsDialog() {
-    if (!m_settings) m_settings = std::make_unique<TSettingsForm>(m_state, m_prompts, [this] { applyListColours(); }, this);
-    return *m_settings;
-}
-
-void TForm1::newOtherCostRecord() {
-    if (m_state.VehicleTable.IsEmpty() || m_state.costFileError) return;
-    otherCostEntryDialog().setWindowTitle(currentVehicleCaption());
-    otherCostEntryDialog().exec();
-}
-
-void TForm1::editOtherCostRecord(int listRow) {
-    if (listRow < 1 || listRow > m_otherList->listModel().rowCount()) return;
-    otherCostEditDialog().setWindowTitle(currentVehicleCaption());
-    otherCostEditDialog().open(listRow);
-}
-
-void TForm1::generateData() {
-    if (m_state.VehicleTable.IsEmpty() || m_state.costFileError) return;
-    dataGenerationDialog().setWindowTitle(currentVehicleCaption());
-    dataGenerationDialog().exec();
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -516,22 +323,18 @@ void TForm1::firstActivation() {
         openVehicleManagement(false);
         if (m_state.VehicleTable.IsEmpty()) return; // the program ends
     }
-    if (m_state.settings.remind) remindOfAppointments();
+    if (m_state.settings.remind) m_appointments->remindOfAppointments();
     emit activated();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    saveVehicleTable();
+    saveVehiclesOnExit();
     QMainWindow::closeEvent(event);
 }
 
-void TForm1::saveVehicleTable() {
+void TForm1::saveVehiclesOnExit() {
     if (m_keepVehicleFile) return;
-    reportSaveFailure(saveVehicleTableSorted(m_state));
-}
-
-void TForm1::reportSaveFailure(const std::optional<QString>& failure) {
-    if (failure) m_prompts.error(*failure);
+    if (const auto failure = ::saveVehicleTable(m_state, VehicleOrder::ByPlate)) m_prompts.error(*failure);
 }
 
 void TForm1::playStartSound() {

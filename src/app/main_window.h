@@ -1,5 +1,6 @@
 #pragma once
 // TForm1 — the main window: the two record lists, the statistics panel and the current vehicle.
+// It owns the program's state and wires its menu entries and buttons to the windows of each folder.
 
 #include "core/app_state.h"
 #include "core/refresh.h"
@@ -10,26 +11,22 @@
 #include <array>
 #include <memory>
 
-class BannerStrip;
+class AppointmentWindows;
+class CoreWindows;
 class Prompts;
 class QAction;
 class QLabel;
 class QMenu;
 class QPushButton;
 class QSoundEffect;
-class QTabWidget;
 class QToolButton;
 class RecordListView;
-class TForm3;
-class TForm9;
-class TForm5;
-class TForm13;
-class TForm16;
-class TSettingsForm;
-class TForm30;
+class RecordWindows;
 class TAboutBox;
-
-class TForm26;
+class VehicleWindows;
+namespace Ui {
+class TForm1;
+}
 
 class TForm1 : public QMainWindow, public MainWindowRefresh, public VehicleHost {
     Q_OBJECT
@@ -41,48 +38,38 @@ public:
 
     void UpdateListe() override;
     void UpdateDisplay() override;
+    QString currentVehicleCaption() const override;
     // Makes the row at the cursor of VehicleTable current and shows it.
     void ActivateVehicle() override;
     void ShowCurrentVehicle() override;
-    void RebuildVehicleMenu() override { rebuildVehicleMenu(); }
+    void RebuildVehicleMenu() override;
     void SetQuantityColumnTitle(const QString& title) override;
     void SetCurrentVehicleCaption(const QString& caption) override;
 
     // What the window shows, for tests and the gallery.
-    RecordListView* fuelList() const { return m_fuelList; }
-    RecordListView* otherList() const { return m_otherList; }
+    Ui::TForm1& ui() { return *m_ui; }
+    RecordListView* fuelList() const;
+    RecordListView* otherList() const;
     QString statisticText(int figure) const;
     QString statisticCaption(int figure) const;
     QString statisticHint(int figure) const;
-    QString currentVehicleCaption() const;
-    QMenu* vehicleMenu() const { return m_vehicleMenu; }
+    QMenu* vehicleMenu() const;
     QAction* action(const QString& menu, const QString& caption) const;
-    QToolButton* previousButton() const { return m_prevButton; }
-    QToolButton* nextButton() const { return m_nextButton; }
-    QPushButton* newFuelButton() const { return m_newFuelButton; }
-    QPushButton* newOtherButton() const { return m_newOtherButton; }
-    QPushButton* vehicleButton() const { return m_vehicleButton; }
+    QToolButton* previousButton() const;
+    QToolButton* nextButton() const;
+    QPushButton* newFuelButton() const;
+    QPushButton* newOtherButton() const;
+    QPushButton* vehicleButton() const;
 
-    // The dialogs, created on first use and kept for the run.
-    TForm3& fuelEntryDialog();
-    TForm9& fuelEditDialog();
+    // The windows of each folder, created on first use and kept for the run.
+    RecordWindows& records() { return *m_records; }
+    VehicleWindows& vehicles() { return *m_vehicles; }
+    AppointmentWindows& appointments() { return *m_appointments; }
+    CoreWindows& coreWindows() { return *m_coreWindows; }
     TAboutBox& aboutBox();
-    TForm5& otherCostEntryDialog();
-    TForm13& otherCostEditDialog();
-    TForm16& dataGenerationDialog();
-    TSettingsForm& settingsDialog();
-    TForm26& vehicleDialog();
+
     // "Fahrzeugverwaltung"; when no vehicle is left afterwards, the program ends.
     void openVehicleManagement(bool selectEnabled = true);
-    TForm30& appointmentOverview();
-
-    // Opens the fuel record editing dialog for record row r of the fuel list.
-    void editFuelRecord(int listRow);
-    void newFuelRecord();
-    // "Neue sonstige Daten", the other-cost list's double click on record row r, "Daten generieren".
-    void newOtherCostRecord();
-    void editOtherCostRecord(int listRow);
-    void generateData();
     // Gives both lists the list colours of the settings and repaints them.
     void applyListColours();
 
@@ -112,48 +99,30 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildWindow();
-    void buildMenus();
-    void rebuildVehicleMenu();
-    void showCurrentVehicle();
+    void setUpLists();
+    void wireActions();
+    // The current vehicle's panel captions, arrows and the buttons that record into its file.
+    void showVehicleHeader();
     // After a switch of vehicle: lists, panel and figures of the new current vehicle, and the
     // message when its record file could not be read.
     void showActivatedVehicle();
     void firstActivation();
-    // The start-up reminder: the overview of the appointments due within the reminder days.
-    void remindOfAppointments();
-    void saveVehicleTable();
-    void reportSaveFailure(const std::optional<QString>& failure);
+    void saveVehiclesOnExit();
     void playStartSound();
 
+    std::unique_ptr<Ui::TForm1> m_ui;
     AppState m_state;
     Prompts& m_prompts;
     bool m_activatedOnce = false;
     bool m_keepVehicleFile = false; // an unreadable kfzdata.csv is never overwritten
 
-    BannerStrip* m_banner = nullptr;
-    QTabWidget* m_tabs = nullptr;
-    RecordListView* m_fuelList = nullptr;
-    RecordListView* m_otherList = nullptr;
     std::array<QLabel*, FigureCount> m_captions{};
     std::array<QLabel*, FigureCount> m_values{};
-    QPushButton* m_vehicleButton = nullptr;
-    QToolButton* m_prevButton = nullptr;
-    QToolButton* m_nextButton = nullptr;
-    QPushButton* m_newFuelButton = nullptr;
-    QPushButton* m_newOtherButton = nullptr;
-    QToolButton* m_notesButton = nullptr;
-    QMenu* m_vehicleMenu = nullptr;
-    QAction* m_generateAction = nullptr; // "Daten generieren": only where records can be stored
     QSoundEffect* m_sound = nullptr;
 
-    std::unique_ptr<TForm3> m_fuelEntry;
-    std::unique_ptr<TForm9> m_fuelEdit;
+    std::unique_ptr<RecordWindows> m_records;
+    std::unique_ptr<VehicleWindows> m_vehicles;
+    std::unique_ptr<AppointmentWindows> m_appointments;
+    std::unique_ptr<CoreWindows> m_coreWindows;
     std::unique_ptr<TAboutBox> m_about;
-    std::unique_ptr<TForm5> m_otherCostEntry;
-    std::unique_ptr<TForm13> m_otherCostEdit;
-    std::unique_ptr<TForm16> m_dataGeneration;
-    std::unique_ptr<TSettingsForm> m_settings;
-    std::unique_ptr<TForm26> m_vehicleDialog;
-    std::unique_ptr<TForm30> m_appointmentOverview;
 };

@@ -23,7 +23,7 @@ bool hasCurrentRow(const TMlb2& table) {
 
 void ensureAppointmentFields(TMlb2& table) {
     for (const std::string_view field : kAppointmentFields)
-        if (!table.HasField(field)) table.AddField(std::string(field));
+        if (!table.HasField(field)) table.AddField(field);
 }
 
 // The three-digit number of the vehicle at the cursor, as its own file names and "ID" give it.

@@ -60,7 +60,7 @@ bool giveAppointmentFileName(TMlb2& vehicles);
 // at least the fields of kAppointmentFields.
 // nullopt, or the message when the file exists but cannot be read (the table is then empty, and
 // the file must not be written over).
-std::optional<QString> loadAppointments(AppState& state);
+[[nodiscard]] std::optional<QString> loadAppointments(AppState& state);
 
 // What the edit dialog's fields deliver.
 struct AppointmentInput {
@@ -74,9 +74,9 @@ struct AppointmentInput {
 // (which gets its name first when the vehicle has none, see giveAppointmentFileName; the vehicle
 // table is then saved too). nullopt when everything reached the disk, else the message for the
 // user; the table keeps the change either way.
-std::optional<QString> storeAppointment(AppState& state, const AppointmentInput& input, bool isNew);
+[[nodiscard]] std::optional<QString> storeAppointment(AppState& state, const AppointmentInput& input, bool isNew);
 // "Löschen", after the confirmation: deletes the row under the appointment cursor and saves.
-std::optional<QString> deleteAppointment(AppState& state);
+[[nodiscard]] std::optional<QString> deleteAppointment(AppState& state);
 
 // One row of the vehicle dialog's "Termine" list.
 struct AppointmentListRow {

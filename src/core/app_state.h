@@ -61,8 +61,8 @@ bool isVehicleFileName(std::string_view name);
 
 // Saves a table as DataDir + fileName. nullopt on success, else the message for the user:
 // "Die Datei <name> konnte nicht gespeichert werden." and the system's reason.
-std::optional<QString> saveTable(TMlb2& table, const AppState& state, std::string_view fileName);
+[[nodiscard]] std::optional<QString> saveTable(TMlb2& table, const AppState& state, std::string_view fileName);
 // saveTable for a file that a vehicle names; a name isVehicleFileName refuses is never written.
-std::optional<QString> saveVehicleFile(TMlb2& table, const AppState& state, std::string_view fileName);
+[[nodiscard]] std::optional<QString> saveVehicleFile(TMlb2& table, const AppState& state, std::string_view fileName);
 // The message for a file name of a vehicle that isVehicleFileName refuses.
 QString refusedVehicleFileMessage(std::string_view fileName);

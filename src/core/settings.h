@@ -17,11 +17,11 @@ void readSettings(AppState& state);
 // Shut-down: the ten keys in their fixed order, in one write; `left` and `top` are the main
 // window's position. The data directory is created when missing. nullopt on success, else
 // "Die Datei kfz.ini konnte nicht gespeichert werden." and the reason.
-std::optional<QString> writeShutdownSettings(const AppState& state, int left, int top);
+[[nodiscard]] std::optional<QString> writeShutdownSettings(const AppState& state, int left, int top);
 
 // "OK" of the settings dialog: sets the reminder values and writes "TerminRemind" and
 // "TerminRemTime" at once. The values are kept even when the write fails.
-std::optional<QString> writeReminderSettings(AppState& state, bool remind, int days);
+[[nodiscard]] std::optional<QString> writeReminderSettings(AppState& state, bool remind, int days);
 
 // "Abbruch" of the settings dialog: the list colours as the file holds them, when it exists.
 void rereadListColours(AppState& state);

@@ -63,7 +63,7 @@ void upgradeVehicleTable(TMlb2& table) {
     // existing one only in letter case: a table with "KME2" therefore keeps that one field and
     // gains no "kme2" beside it. Field lookups ignore letter case, so "kme2" reads and writes it.
     for (std::string_view name : kVehicleUpgradeFields)
-        if (!hasFieldExactly(table, name)) table.AddField(std::string(name));
+        if (!hasFieldExactly(table, name)) table.AddField(name);
 }
 
 std::optional<QString> loadVehicleTable(AppState& state) {
@@ -81,7 +81,7 @@ std::optional<QString> loadVehicleTable(AppState& state) {
     // The 30 base fields; a file cut short to nothing (or one that lost some of them) gets the
     // missing ones appended, so that a new vehicle can be created and keeps all its values.
     for (std::string_view name : kVehicleBaseFields)
-        if (!table.HasField(name)) table.AddField(std::string(name));
+        if (!table.HasField(name)) table.AddField(name);
     upgradeVehicleTable(table);
     return error;
 }
@@ -160,12 +160,12 @@ std::optional<QString> createVehicle(AppState& state) {
         {field::hybrid, "0"},
         {field::file6, "kfzterm." + nnn},
     };
-    for (const auto& [field, value] : values) table.SetValue(field, value);
+    for (const auto& [name, value] : values) table.SetValue(name, value);
 
     // The cost-record file first: its name was free, so removing it again undoes it exactly.
     const std::string costFile = table.GetValue(field::file);
     TMlb2 costs;
-    for (std::string_view name : kCostRecordFields) costs.AddField(std::string(name));
+    for (std::string_view name : kCostRecordFields) costs.AddField(name);
     if (auto error = saveTable(costs, state, costFile)) return error;
     if (auto error = saveTable(table, state, kVehicleFileName)) {
         QFile::remove(state.path(costFile));
@@ -175,8 +175,8 @@ std::optional<QString> createVehicle(AppState& state) {
     return std::nullopt;
 }
 
-std::optional<QString> saveVehicleTableSorted(AppState& state) {
-    state.VehicleTable.SortText(field::nummer);
+std::optional<QString> saveVehicleTable(AppState& state, VehicleOrder order) {
+    if (order == VehicleOrder::ByPlate) state.VehicleTable.SortText(field::nummer);
     return saveTable(state.VehicleTable, state, kVehicleFileName);
 }
 

@@ -52,7 +52,7 @@ inline constexpr int kMaxVehicleNumber = 999;
 // Start-up: kfzdata.csv when it exists, else an empty table of the base fields; then the
 // upgrade. nullopt on success, else the message for a file that exists but could not be read
 // (the table is then the empty one).
-std::optional<QString> loadVehicleTable(AppState& state);
+[[nodiscard]] std::optional<QString> loadVehicleTable(AppState& state);
 // Adds each upgrade field of which no field of exactly that name exists.
 void upgradeVehicleTable(TMlb2& table);
 
@@ -65,10 +65,12 @@ std::string vehicleNumberText(int number);
 // Appends a new vehicle with its start values, creates its empty cost-record file and saves the
 // master table. nullopt on success, the cursor on the new row; else the message for the user,
 // and neither the table nor the data directory changed.
-std::optional<QString> createVehicle(AppState& state);
+[[nodiscard]] std::optional<QString> createVehicle(AppState& state);
 
-// Shut-down: sorts the table by "nummer" and saves it.
-std::optional<QString> saveVehicleTableSorted(AppState& state);
+// Saves kfzdata.csv, as it is or, at shut-down, sorted by "nummer" first. nullopt on success, else
+// the message for the user.
+enum class VehicleOrder { AsIs, ByPlate };
+[[nodiscard]] std::optional<QString> saveVehicleTable(AppState& state, VehicleOrder order = VehicleOrder::AsIs);
 
 // The current row's empty "file6" becomes "kfzterm" followed by characters 6 to 9 of "file2"
 // ("kfzfb.002" gives "kfzterm.002"). True when it was filled.

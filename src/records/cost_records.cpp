@@ -32,7 +32,7 @@ bool readNumber(std::string_view text, std::size_t& i, std::size_t minDigits, st
 
 TMlb2 emptyCostTable() {
     TMlb2 table;
-    for (std::string_view name : kCostRecordFields) table.AddField(std::string(name));
+    for (std::string_view name : kCostRecordFields) table.AddField(name);
     return table;
 }
 
@@ -43,7 +43,7 @@ bool addMissingRecordFields(TMlb2& costs) {
     }
     bool added = false;
     for (std::string_view name : std::span(kCostRecordFields).first(9))
-        if (!costs.HasField(name)) added = costs.AddField(std::string(name)) || added;
+        if (!costs.HasField(name)) added = costs.AddField(name) || added;
     return added;
 }
 

@@ -28,7 +28,7 @@ int fuelRecordRow(const TMlb2& costs, int listRow);
 FuelEditSetup prepareFuelEdit(AppState& state, int listRow);
 
 // The checks of "OK" (those of the fuel entry); the contradiction check leaves the cursor row out.
-std::optional<InputError> checkFuelEdit(const AppState& state, const FuelInput& input);
+[[nodiscard]] std::optional<InputError> checkFuelEdit(const AppState& state, const FuelInput& input);
 
 // Overwrites the cursor row's "ID", "Datum", "kmstnd", "preis", "liter", "voll" and "art"; "text",
 // "service", "tart" and "krart" keep their values. Then sorts CostTable by "kmstnd".

@@ -36,7 +36,7 @@ inline const QString kServiceQuestion =
                    "<Fahrzeugverwaltung> eingetragen werden ?");
 
 // The checks of "OK" in their order: odometer greater than 0, price greater than 0, a description.
-std::optional<OtherCostError> checkOtherCostInput(const OtherCostInput& input);
+[[nodiscard]] std::optional<OtherCostError> checkOtherCostInput(const OtherCostInput& input);
 
 // Writes "ID", "Datum", "kmstnd" (the whole number), "preis" (FormatFixed(price, 5, 2): 1234,56
 // becomes 1234,60), "text", "art" = "s" and "service" ("ja" or empty) of the cursor row.
@@ -50,4 +50,4 @@ void appendOtherCostRecord(AppState& state, const OtherCostInput& input);
 // "simon" calendar months (a day that month lacks becomes its last day), as "mm.yyyy"; "instkm" =
 // "sikm" (0 when empty) + `odometer`, in the shortest number form ("75000"). When "simon" is no
 // whole number nothing is changed and the result is the message for the user.
-std::optional<QString> rescheduleService(TMlb2& vehicles, const QDate& date, const QString& odometer);
+[[nodiscard]] std::optional<QString> rescheduleService(TMlb2& vehicles, const QDate& date, const QString& odometer);

@@ -24,7 +24,7 @@ RecurringItems loadRecurringItems(const AppState& state) {
         items.loadError = QStringLiteral("Die Datei %1 konnte nicht gelesen werden.\r%2")
                               .arg(toDisplay(state.CurRecurringFile), items.table.ErrorReason());
     for (std::string_view field : kItemFields)
-        if (!items.table.HasField(field)) items.table.AddField(std::string(field));
+        if (!items.table.HasField(field)) items.table.AddField(field);
     return items;
 }
 

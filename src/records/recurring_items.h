@@ -42,4 +42,4 @@ int firstRecurringItemRow(const TMlb2& items, const QString& name);
 
 // Writes the items to DataDir + CurRecurringFile. nullopt when saved, else the message for the
 // user. An item file that could not be read is never overwritten: its read error is the result.
-std::optional<QString> saveRecurringItems(RecurringItems& items, const AppState& state);
+[[nodiscard]] std::optional<QString> saveRecurringItems(RecurringItems& items, const AppState& state);

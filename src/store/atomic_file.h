@@ -10,4 +10,4 @@ enum class AtomicSaveResult { Ok, OpenFailed, WriteFailed };
 // Writes `bytes` to `path` through a temporary file that replaces the old file only after every
 // byte was written and flushed. On failure the old file stays as it was, byte for byte, and
 // `reason` (when given) receives the system's reason.
-AtomicSaveResult saveFileAtomically(const QString& path, std::string_view bytes, QString* reason = nullptr);
+[[nodiscard]] AtomicSaveResult saveFileAtomically(const QString& path, std::string_view bytes, QString* reason = nullptr);

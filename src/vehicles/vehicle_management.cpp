@@ -200,10 +200,6 @@ std::optional<QString> duplicatePlateMessage(const TMlb2& v, const QString& plat
     return std::nullopt;
 }
 
-std::optional<QString> saveVehicleTable(AppState& state) {
-    return saveTable(state.VehicleTable, state, kVehicleFileName);
-}
-
 namespace {
 
 // True when a row other than the cursor row names `name` in one of its file fields.

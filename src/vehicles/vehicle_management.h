@@ -80,10 +80,7 @@ void writeVehicleFields(TMlb2& vehicles, const VehicleFields& fields);
 // The duplicate plate check: the first row whose "nummer" equals `plate` exactly (letter case
 // counts). The message when that row is another than the cursor row, else nullopt. The cursor
 // stays where it is.
-std::optional<QString> duplicatePlateMessage(const TMlb2& vehicles, const QString& plate);
-
-// Saves kfzdata.csv; nullopt on success, else the message for the user.
-std::optional<QString> saveVehicleTable(AppState& state);
+[[nodiscard]] std::optional<QString> duplicatePlateMessage(const TMlb2& vehicles, const QString& plate);
 
 // The six per-vehicle file names of a row: "file" .. "file5", "file6".
 inline constexpr std::array<std::string_view, 6> kVehicleFileFields = {field::file,  field::file2, field::file3,
@@ -94,10 +91,10 @@ inline constexpr std::array<std::string_view, 6> kVehicleFileFields = {field::fi
 // current file names are emptied and its records leave CostTable, so that nothing of it can be
 // written again. The cursor goes to row 1. nullopt, or the message of a failed save (the row is
 // gone from the table either way, its files too).
-std::optional<QString> deleteVehicle(AppState& state);
+[[nodiscard]] std::optional<QString> deleteVehicle(AppState& state);
 
 // The picture link of the cursor row ("bild", a full path), and saves kfzdata.csv.
-std::optional<QString> setPictureLink(AppState& state, const QString& path);
+[[nodiscard]] std::optional<QString> setPictureLink(AppState& state, const QString& path);
 
 // "Schließen": the cursor returns to the vehicle that was under it when the dialog opened, found
 // by its cost-record file (deleting a row moves the rows after it). The empty name stands for an

@@ -63,7 +63,7 @@ TEST_F(VehicleTable, OlderTableIsUpgradedAndSavedWithTheNewFields) {
     EXPECT_EQ(loadVehicleTable(m_state), std::nullopt);
     EXPECT_EQ(m_state.VehicleTable.FieldCount(), 35);
     EXPECT_EQ(m_state.VehicleTable.RowCount(), 2);
-    EXPECT_EQ(saveVehicleTableSorted(m_state), std::nullopt);
+    EXPECT_EQ(saveVehicleTable(m_state, VehicleOrder::ByPlate), std::nullopt);
     EXPECT_EQ(readBytes(m_state.path(kVehicleFileName)), readBytes(fixture("kfzdata_older_upgraded.csv")));
 }
 
@@ -114,7 +114,7 @@ TEST(VehicleNumberText, HasThreeDigits) {
 TEST_F(VehicleTable, NewVehicleTakesTheGapAndHasItsStartValues) {
     touch("kfzdat.001");
     touch("kfzdat.003");
-    loadVehicleTable(m_state);
+    ASSERT_EQ(loadVehicleTable(m_state), std::nullopt);
     ASSERT_EQ(createVehicle(m_state), std::nullopt);
 
     const std::pair<const char*, const char*> expected[] = {
@@ -170,7 +170,7 @@ TEST_F(VehicleTable, NewVehicleTakesTheGapAndHasItsStartValues) {
 }
 
 TEST_F(VehicleTable, NewVehicleIsAppendedAtTheEnd) {
-    loadVehicleTable(m_state);
+    ASSERT_EQ(loadVehicleTable(m_state), std::nullopt);
     ASSERT_EQ(createVehicle(m_state), std::nullopt);
     m_state.VehicleTable.SetValue("nummer", "Z-Z 1");
     ASSERT_EQ(createVehicle(m_state), std::nullopt);
@@ -180,7 +180,7 @@ TEST_F(VehicleTable, NewVehicleIsAppendedAtTheEnd) {
 }
 
 TEST_F(VehicleTable, HundredthVehicleIsRefused) {
-    loadVehicleTable(m_state);
+    ASSERT_EQ(loadVehicleTable(m_state), std::nullopt);
     for (int i = 0; i < kMaxVehicles; ++i) m_state.VehicleTable.AppendRow();
     EXPECT_EQ(createVehicle(m_state), QString("Es können höchstens 99 Fahrzeuge verwaltet werden."));
     EXPECT_EQ(m_state.VehicleTable.RowCount(), kMaxVehicles);
@@ -190,7 +190,7 @@ TEST_F(VehicleTable, HundredthVehicleIsRefused) {
 TEST_F(VehicleTable, NoFreeNumberIsRefused) {
     for (int n = 1; n <= kMaxVehicleNumber; ++n)
         ASSERT_TRUE(writeBytes(m_state.path("kfzdat." + vehicleNumberText(n)), ""));
-    loadVehicleTable(m_state);
+    ASSERT_EQ(loadVehicleTable(m_state), std::nullopt);
     EXPECT_EQ(newVehicleNumber(m_state), std::nullopt);
     EXPECT_EQ(createVehicle(m_state), QString("Es ist keine freie Fahrzeugnummer mehr vorhanden."));
     EXPECT_EQ(m_state.VehicleTable.RowCount(), 0);
@@ -199,7 +199,7 @@ TEST_F(VehicleTable, NoFreeNumberIsRefused) {
 
 TEST_F(VehicleTable, CostFileThatCannotBeWrittenLeavesNoVehicle) {
     AppState state(m_dir.filePath("fehlt/"), m_clock);
-    loadVehicleTable(state);
+    ASSERT_EQ(loadVehicleTable(state), std::nullopt);
     const std::optional<QString> message = createVehicle(state);
     ASSERT_TRUE(message.has_value());
     EXPECT_TRUE(message->startsWith("Die Datei kfzdat.001 konnte nicht gespeichert werden.\r"))
@@ -208,7 +208,7 @@ TEST_F(VehicleTable, CostFileThatCannotBeWrittenLeavesNoVehicle) {
 }
 
 TEST_F(VehicleTable, MasterTableThatCannotBeWrittenLeavesNoVehicle) {
-    loadVehicleTable(m_state);
+    ASSERT_EQ(loadVehicleTable(m_state), std::nullopt);
     TMlb2& t = m_state.VehicleTable;
     for (int i = 0; i < 40; ++i) {
         t.AppendRow();
@@ -235,12 +235,12 @@ TEST_F(VehicleTable, MasterTableThatCannotBeWrittenLeavesNoVehicle) {
 }
 
 TEST_F(VehicleTable, ShutDownSortsByPlateBytewise) {
-    loadVehicleTable(m_state);
+    ASSERT_EQ(loadVehicleTable(m_state), std::nullopt);
     for (const char* plate : {"M-AB 5", "A-ZZ 1", "a-bc 2", "B-XY 9", "B-XY 10"}) {
         m_state.VehicleTable.AppendRow();
         m_state.VehicleTable.SetValue("nummer", plate);
     }
-    EXPECT_EQ(saveVehicleTableSorted(m_state), std::nullopt);
+    EXPECT_EQ(saveVehicleTable(m_state, VehicleOrder::ByPlate), std::nullopt);
     TMlb2 saved;
     ASSERT_TRUE(saved.LoadFromFile(m_state.path(kVehicleFileName)));
     EXPECT_EQ(column(saved, "nummer"), (std::vector<std::string>{"A-ZZ 1", "B-XY 10", "B-XY 9", "M-AB 5", "a-bc 2"}));
@@ -248,8 +248,8 @@ TEST_F(VehicleTable, ShutDownSortsByPlateBytewise) {
 
 TEST_F(VehicleTable, FailedSaveAtShutDownIsReported) {
     AppState state(m_dir.filePath("fehlt/"), m_clock);
-    loadVehicleTable(state);
-    const std::optional<QString> message = saveVehicleTableSorted(state);
+    ASSERT_EQ(loadVehicleTable(state), std::nullopt);
+    const std::optional<QString> message = saveVehicleTable(state, VehicleOrder::ByPlate);
     ASSERT_TRUE(message.has_value());
     EXPECT_TRUE(message->startsWith("Die Datei kfzdata.csv konnte nicht gespeichert werden.\r"));
 }

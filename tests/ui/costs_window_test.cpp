@@ -47,7 +47,7 @@ void typeInto(QLineEdit* edit, const QString& text) {
 class CostsWindowTest : public testing::Test, public MainWindowFixture {
 protected:
     TForm5& entry() {
-        TForm5& d = window->otherCostEntryDialog();
+        TForm5& d = window->records().otherCostEntry();
         d.prepare();
         d.show();
         d.activateWindow();
@@ -167,7 +167,7 @@ TEST_F(CostsWindowTest, OtherCostCorrectedAndDeletedThroughItsListRow) {
     TForm1& w = start();
     w.previousButton()->click(); // A-BC 1: an inspection at 10200 between two fill-ups
     ASSERT_EQ(w.otherList()->listModel().rowCount(), 1);
-    TForm13& d = w.otherCostEditDialog();
+    TForm13& d = w.records().otherCostEdit();
     ASSERT_TRUE(d.prepare(1));
     d.show();
     EXPECT_EQ(d.ui().odometerSpinBox->value(), 10200);
@@ -208,7 +208,7 @@ TEST_F(CostsWindowTest, DataGenerationFromThePanelsAverages) {
     withSampleData();
     TForm1& w = start(); // the Transporter: 6,00 per 100 km, 0,150 per km, last full fill-up at 11000
     ASSERT_EQ(w.statisticText(TForm1::Consumption), "6,00 ");
-    TForm16& d = w.dataGenerationDialog();
+    TForm16& d = w.records().dataGeneration();
     d.prepare();
     d.show();
     EXPECT_FALSE(d.ui().okButton->isEnabled()); // the reading of 0 is not above 11000
@@ -236,7 +236,7 @@ TEST_F(CostsWindowTest, DataGenerationWithoutAveragesSaysSoAndStoresNothing) {
     withSampleData();
     TForm1& w = start();
     w.nextButton()->click(); // M-EL 3: no records, no averages
-    TForm16& d = w.dataGenerationDialog();
+    TForm16& d = w.records().dataGeneration();
     d.prepare();
     d.show();
     typeInto(d.ui().odometerSpinBox, "500");
@@ -267,7 +267,7 @@ TEST_F(CostsWindowTest, OpenedFromTheMainWindowWithTheVehicleAsCaption) {
     closeWhenOpen();
     w.newOtherButton()->click();
     closeWhenOpen();
-    w.editOtherCostRecord(1);
+    w.records().editOtherCost(1);
     closeWhenOpen();
     w.action("Datei", "Daten generieren")->trigger();
     closeWhenOpen();
@@ -279,7 +279,7 @@ TEST_F(CostsWindowTest, OpenedFromTheMainWindowWithTheVehicleAsCaption) {
 class SettingsWindowTest : public CostsWindowTest {
 protected:
     TSettingsForm& settings() {
-        TSettingsForm& d = window->settingsDialog();
+        TSettingsForm& d = window->coreWindows().settingsDialog();
         d.prepare();
         d.show();
         return d;

@@ -79,7 +79,7 @@ bool saveAppointmentWindows(TForm1& w, MainWindowFixture& f, const QString& out)
     }
     state.VehicleTable.GoToRow(current);
 
-    TForm30& overview = w.appointmentOverview();
+    TForm30& overview = w.appointments().overview();
     overview.setWindowTitle(kAllAppointmentsCaption);
     overview.prepare();
     ok &= save(overview, out, "appointment_overview");
@@ -95,25 +95,25 @@ bool saveAppointmentWindows(TForm1& w, MainWindowFixture& f, const QString& out)
 bool saveCostWindows(TForm1& w, const QString& out) {
     bool ok = true;
     writeSample(w.state().DataDir + "kfzwv.001", "Vorgang;preis\r\nKfz-Steuer;190\r\nVersicherung;412,5\r\n");
-    TForm5& entry = w.otherCostEntryDialog();
+    TForm5& entry = w.records().otherCostEntry();
     entry.setWindowTitle(w.currentVehicleCaption());
     entry.prepare();
     entry.ui().textLineEdit->setText(QStringLiteral("Kfz-Steuer"));
     ok &= save(entry, out, "other_cost_entry");
     entry.hide();
 
-    TForm13& edit = w.otherCostEditDialog();
+    TForm13& edit = w.records().otherCostEdit();
     edit.setWindowTitle(w.currentVehicleCaption());
     if (edit.prepare(1)) ok &= save(edit, out, "other_cost_edit");
     edit.hide();
 
-    TForm16& generation = w.dataGenerationDialog();
+    TForm16& generation = w.records().dataGeneration();
     generation.setWindowTitle(w.currentVehicleCaption());
     generation.prepare();
     ok &= save(generation, out, "data_generation");
     generation.hide();
 
-    TSettingsForm& settings = w.settingsDialog();
+    TSettingsForm& settings = w.coreWindows().settingsDialog();
     settings.setWindowTitle(QStringLiteral("Einstellungen"));
     settings.prepare();
     ok &= save(settings, out, "settings");
@@ -123,7 +123,7 @@ bool saveCostWindows(TForm1& w, const QString& out) {
 
 // The vehicle dialog on the current vehicle, one picture per tab.
 bool saveVehicleDialog(TForm1& w, const QString& out) {
-    TForm26& d = w.vehicleDialog();
+    TForm26& d = w.vehicles().vehicleDialog();
     d.prepare(true);
     bool ok = true;
     const char* const names[] = {"vehicle_dialog", "vehicle_dialog_configuration", "vehicle_dialog_appointments",
@@ -165,13 +165,13 @@ int main(int argc, char** argv) {
     w.findChild<QTabWidget*>()->setCurrentIndex(0);
     ok &= saveCostWindows(w, out);
 
-    TForm3& entry = w.fuelEntryDialog();
+    TForm3& entry = w.records().fuelEntry();
     entry.setWindowTitle(w.currentVehicleCaption());
     entry.prepare();
     ok &= save(entry, out, "fuel_entry");
     entry.hide();
 
-    TForm9& edit = w.fuelEditDialog();
+    TForm9& edit = w.records().fuelEdit();
     edit.setWindowTitle(w.currentVehicleCaption());
     edit.prepare(2);
     ok &= save(edit, out, "fuel_edit");

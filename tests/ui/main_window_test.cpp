@@ -129,7 +129,7 @@ TEST_F(MainWindowTest, MenuEntriesOfLaterWindowsAreThereButDisabled) {
 TEST_F(MainWindowTest, FillUpTypedIntoTheDialogIsStored) {
     withSampleData();
     TForm1& w = start();
-    TForm3& d = w.fuelEntryDialog();
+    TForm3& d = w.records().fuelEntry();
     d.prepare();
     d.show();
     EXPECT_TRUE(prompts.prompts.empty()); // not the first fill-up
@@ -177,7 +177,7 @@ TEST_F(MainWindowTest, RefusedFillUpStoresNothingAndFocusesItsField) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         prompts.prompts.clear();
-        TForm3& d = w.fuelEntryDialog();
+        TForm3& d = w.records().fuelEntry();
         d.prepare();
         d.show();
         d.ui().dateEdit->setDate(c.date);
@@ -202,7 +202,7 @@ TEST_F(MainWindowTest, FirstFillUpIsAlwaysAFullOne) {
     withSampleData();
     TForm1& w = start();
     w.nextButton()->click(); // M-EL 3 has no records
-    TForm3& d = w.fuelEntryDialog();
+    TForm3& d = w.records().fuelEntry();
     d.prepare();
     ASSERT_EQ(prompts.prompts.size(), 1u);
     EXPECT_EQ(prompts.last()->kind, Kind::Information);
@@ -217,7 +217,7 @@ TEST_F(MainWindowTest, FirstFillUpIsAlwaysAFullOne) {
 TEST_F(MainWindowTest, CorrectingAndDeletingThroughTheEditDialog) {
     withSampleData();
     TForm1& w = start();
-    TForm9& d = w.fuelEditDialog();
+    TForm9& d = w.records().fuelEdit();
     ASSERT_TRUE(d.prepare(2));
     d.show();
     EXPECT_EQ(d.ui().odometerSpinBox->value(), 11000);
@@ -258,7 +258,7 @@ TEST_F(MainWindowTest, EnterPressesTheFocusedButtonNotOk) {
     TForm1& w = start();
     const std::string before = file("kfzdat.002");
 
-    TForm3& entry = w.fuelEntryDialog();
+    TForm3& entry = w.records().fuelEntry();
     entry.prepare();
     entry.show();
     entry.ui().dateEdit->setDate(QDate(2026, 5, 15));
@@ -273,7 +273,7 @@ TEST_F(MainWindowTest, EnterPressesTheFocusedButtonNotOk) {
     EXPECT_EQ(w.state().CostTable.RowCount(), 2);
 
     // "Löschen" asks its question; answered No, the changed reading is not stored either.
-    TForm9& edit = w.fuelEditDialog();
+    TForm9& edit = w.records().fuelEdit();
     ASSERT_TRUE(edit.prepare(2));
     edit.show();
     typeInto(edit.ui().odometerSpinBox, "11001");
@@ -289,7 +289,7 @@ TEST_F(MainWindowTest, EnterPressesTheFocusedButtonNotOk) {
 TEST_F(MainWindowTest, EditingLeavesTheRecordsOwnOldValuesOutOfTheCheck) {
     withSampleData();
     TForm1& w = start();
-    TForm9& d = w.fuelEditDialog();
+    TForm9& d = w.records().fuelEdit();
     ASSERT_TRUE(d.prepare(2));
     // moved before the first fill-up in date and reading: fits, its old values take no part
     d.ui().dateEdit->setDate(QDate(2026, 2, 1));

@@ -60,7 +60,7 @@ protected:
     // The dialog as the menu opens it, active, with the focus in the vehicle grid.
     TForm26& open(bool selectEnabled = true) {
         if (!window) start();
-        TForm26& d = window->vehicleDialog();
+        TForm26& d = window->vehicles().vehicleDialog();
         d.setPictureChooser(chooser);
         d.prepare(selectEnabled);
         d.show();
@@ -108,7 +108,7 @@ protected:
     // Runs the dialog modally, as the menu does, with `script` acting on it once it is shown.
     void runModal(const std::function<void(TForm26&)>& script, bool selectEnabled = true) {
         QTimer::singleShot(0, window.get(), [this, script] {
-            TForm26& d = window->vehicleDialog();
+            TForm26& d = window->vehicles().vehicleDialog();
             d.setPictureChooser(chooser);
             // Focus moves count only in the active window.
             d.activateWindow();
@@ -568,7 +568,7 @@ TEST_F(VehicleDialogTest, DeletingTheOnlyVehicleAndAnsweringNoEndsTheProgram) {
     prompts.onPrompt = [&](const ScriptedPrompts::Prompt& p) {
         if (p.kind != Kind::Information) return;
         QTimer::singleShot(0, window.get(), [&] {
-            TForm26& d = window->vehicleDialog();
+            TForm26& d = window->vehicles().vehicleDialog();
             dialogShown = d.isVisible();
             EXPECT_FALSE(d.ui().selectButton->isEnabled());
             prompts.answers = {true};
@@ -593,7 +593,7 @@ TEST_F(VehicleDialogTest, FirstStartCreatesTheFirstVehicle) {
     prompts.onPrompt = [&](const ScriptedPrompts::Prompt& p) {
         if (p.kind != Kind::Information) return;
         QTimer::singleShot(0, window.get(), [&] {
-            TForm26& d = window->vehicleDialog();
+            TForm26& d = window->vehicles().vehicleDialog();
             prompts.answers = {true};
             QTest::mouseClick(d.ui().newButton, Qt::LeftButton);
             QTest::mouseClick(d.ui().closeButton, Qt::LeftButton);
@@ -615,14 +615,14 @@ TEST_F(VehicleDialogTest, FirstStartAnsweringNoToANewVehicleEndsTheProgram) {
     prompts.onPrompt = [&](const ScriptedPrompts::Prompt& p) {
         if (p.kind != Kind::Information) return;
         QTimer::singleShot(0, window.get(), [&] {
-            QTest::mouseClick(window->vehicleDialog().ui().newButton, Qt::LeftButton); // answered No
+            QTest::mouseClick(window->vehicles().vehicleDialog().ui().newButton, Qt::LeftButton); // answered No
         });
     };
     QTest::qWait(100);
     ASSERT_EQ(prompts.prompts.size(), 2u);
     EXPECT_EQ(prompts.last()->kind, Kind::Confirm);
     EXPECT_EQ(prompts.last()->message, "Möchten Sie ein neues Fahrzeug anlegen ?");
-    EXPECT_FALSE(window->vehicleDialog().isVisible());
+    EXPECT_FALSE(window->vehicles().vehicleDialog().isVisible());
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(window->state().VehicleTable.IsEmpty());
 }
@@ -639,7 +639,7 @@ TEST_F(VehicleDialogTest, MenuEntryAndPanelButtonOpenTheDialog) {
          {std::function<void()>([&] { entry->trigger(); }), std::function<void()>([&] { window->vehicleButton()->click(); })}) {
         bool shown = false;
         QTimer::singleShot(0, window.get(), [&] {
-            TForm26& d = window->vehicleDialog();
+            TForm26& d = window->vehicles().vehicleDialog();
             shown = d.isVisible() && d.isModal();
             d.reject();
         });
@@ -674,7 +674,7 @@ TEST_P(Closing, MainWindowShowsTheVehicleUnderTheCursor) {
     const CloseCase& c = GetParam();
     prompts.answers.assign(c.answers.begin(), c.answers.end());
     runModal([&](TForm26& d) { c.act(d); });
-    EXPECT_FALSE(window->vehicleDialog().isVisible());
+    EXPECT_FALSE(window->vehicles().vehicleDialog().isVisible());
     const AppState& s = window->state();
     EXPECT_EQ(window->currentVehicleCaption(), QString::fromUtf8(c.caption));
     EXPECT_EQ(s.VehicleTable.RowNumber(), c.cursorRow);
@@ -770,7 +770,7 @@ TEST_F(VehicleDialogTest, NoFileOfADeletedVehicleIsWrittenAgain) {
     EXPECT_EQ(window->state().CostTable.RowCount(), 0); // not the deleted vehicle's records
     EXPECT_EQ(window->fuelList()->listModel().rowCount(), 0);
 
-    TForm3& entry = window->fuelEntryDialog();
+    TForm3& entry = window->records().fuelEntry();
     entry.prepare();
     entry.ui().odometerSpinBox->setValue(500);
     entry.ui().priceSpinBox->setValue(30);

@@ -2,7 +2,12 @@
 // A data directory with three vehicles, and the main window over it with scripted prompts and a
 // fixed clock.
 
+#include "app/about_box.h"
 #include "app/main_window.h"
+#include "appointments/appointment_windows.h"
+#include "core/core_windows.h"
+#include "records/record_windows.h"
+#include "vehicles/vehicle_windows.h"
 #include "support/file_bytes.h"
 #include "support/qt_print.h"
 #include "support/scripted_prompts.h"

@@ -1,0 +1,20 @@
+#include "vehicles/vehicle_windows.h"
+
+#include "vehicles/vehicle_dialog.h"
+
+VehicleWindows::VehicleWindows(AppState& state, Prompts& prompts, VehicleHost& host, QWidget* parent)
+    : m_state(state), m_prompts(prompts), m_host(host), m_parent(parent) {}
+
+VehicleWindows::~VehicleWindows() = default;
+
+void VehicleWindows::manageVehicles(bool selectEnabled) {
+    if (selectEnabled)
+        vehicleDialog().exec();
+    else
+        vehicleDialog().execWithoutSelect();
+}
+
+TForm26& VehicleWindows::vehicleDialog() {
+    if (!m_vehicleDialog) m_vehicleDialog = std::make_unique<TForm26>(m_state, m_prompts, m_host, m_parent);
+    return *m_vehicleDialog;
+}

@@ -1,0 +1,28 @@
+#pragma once
+// The windows of vehicle management, created on first use and kept for the run.
+
+#include <memory>
+
+class AppState;
+class Prompts;
+class QWidget;
+class TForm26;
+class VehicleHost;
+
+class VehicleWindows {
+public:
+    VehicleWindows(AppState& state, Prompts& prompts, VehicleHost& host, QWidget* parent);
+    ~VehicleWindows();
+
+    // "Fahrzeugverwaltung"; at first start without "Auswählen und Schließen".
+    void manageVehicles(bool selectEnabled = true);
+
+    TForm26& vehicleDialog();
+
+private:
+    AppState& m_state;
+    Prompts& m_prompts;
+    VehicleHost& m_host;
+    QWidget* m_parent;
+    std::unique_ptr<TForm26> m_vehicleDialog;
+};
