@@ -31,12 +31,89 @@ std::optional<QDate> shownDate(const QDateEdit* edit) {
     return edit->date();
 }
 
+// A value of VehicleFields into the widget that shows it, and back.
+void showValue(QWidget* widget, const QString& text, bool) {
+    if (auto* line = qobject_cast<QLineEdit*>(widget))
+        line->setText(text);
+    else if (auto* lines = qobject_cast<QPlainTextEdit*>(widget))
+        lines->setPlainText(text);
+}
+void showValue(QWidget* widget, double value, bool) {
+    if (auto* spin = qobject_cast<QDoubleSpinBox*>(widget)) spin->setValue(value);
+}
+void showValue(QWidget* widget, int value, bool) {
+    if (auto* spin = qobject_cast<QSpinBox*>(widget))
+        spin->setValue(value);
+    else if (auto* combo = qobject_cast<QComboBox*>(widget))
+        combo->setCurrentIndex(value);
+}
+void showValue(QWidget* widget, const std::optional<QDate>& date, bool) {
+    if (auto* edit = qobject_cast<QDateEdit*>(widget)) showDate(edit, date);
+}
+void showValue(QWidget* widget, bool on, bool opposite) {
+    // Of two radio buttons the one that is to be on is checked; the other follows.
+    if (auto* button = qobject_cast<QAbstractButton*>(widget); button && on != opposite) button->setChecked(true);
+    else if (auto* box = qobject_cast<QCheckBox*>(widget)) box->setChecked(on);
+}
+
+void readValue(const QWidget* widget, QString& text) {
+    if (auto* line = qobject_cast<const QLineEdit*>(widget))
+        text = line->text();
+    else if (auto* lines = qobject_cast<const QPlainTextEdit*>(widget))
+        text = lines->toPlainText();
+}
+void readValue(const QWidget* widget, double& value) {
+    if (auto* spin = qobject_cast<const QDoubleSpinBox*>(widget)) value = spin->value();
+}
+void readValue(const QWidget* widget, int& value) {
+    if (auto* spin = qobject_cast<const QSpinBox*>(widget))
+        value = spin->value();
+    else if (auto* combo = qobject_cast<const QComboBox*>(widget))
+        value = combo->currentIndex();
+}
+void readValue(const QWidget* widget, std::optional<QDate>& date) {
+    if (auto* edit = qobject_cast<const QDateEdit*>(widget)) date = shownDate(edit);
+}
+void readValue(const QWidget* widget, bool& on) {
+    if (auto* button = qobject_cast<const QAbstractButton*>(widget)) on = button->isChecked();
+}
+
 } // namespace
 
 TForm26::TForm26(AppState& state, Prompts& prompts, VehicleHost& host, QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::TForm26>()), m_state(state), m_prompts(prompts), m_host(host),
       m_fileDialog(std::make_unique<FileDialogPictureChooser>()), m_chooser(m_fileDialog.get()) {
     m_ui->setupUi(this);
+    const Ui::TForm26& u = *m_ui;
+    m_fields = {
+        {u.nameLineEdit, field::bez},
+        {u.plateLineEdit, field::nummer},
+        {u.chassisLineEdit, field::fgstnr},
+        {u.driverLineEdit, field::fahrer},
+        {u.purchasePriceSpinBox, field::kpreis},
+        {u.currentPriceSpinBox, field::apreis},
+        {u.tankSpinBox, field::tinh},
+        {u.startOdometerSpinBox, field::tachostart},
+        {u.purchaseDateEdit, field::kdatum},
+        {u.firstRegistrationDateEdit, field::erstzul},
+        {u.privateRadioButton, field::privat},
+        {u.companyRadioButton, field::privat, true},
+        {u.leasingCheckBox, field::leas},
+        {u.leasingStartDateEdit, field::leasstart},
+        {u.leasingDurationSpinBox, field::leasdauer},
+        {u.huDateEdit, field::tuev},
+        {u.auDateEdit, field::au},
+        {u.serviceDateEdit, field::instdat},
+        {u.serviceOdometerSpinBox, field::instkm},
+        {u.currencyComboBox, field::waehr},
+        {u.fuelComboBox, field::krstart},
+        {u.unitComboBox, field::kme},
+        {u.fuel2ComboBox, field::krstart2},
+        {u.unit2ComboBox, field::kme2},
+        {u.serviceKmSpinBox, field::sikm},
+        {u.serviceMonthsSpinBox, field::simon},
+        {u.remarkPlainTextEdit, field::bemerk1},
+    };
 
     for (QDateEdit* edit : findChildren<QDateEdit*>()) {
         edit->setMinimumDate(kNoDate);
@@ -164,34 +241,12 @@ void TForm26::showFields() {
     u.tankSpinBox->setSuffix(tankSuffix(v));
 
     const VehicleFields f = readVehicleFields(v);
-    u.nameLineEdit->setText(f.bez);
-    u.plateLineEdit->setText(f.nummer);
-    u.chassisLineEdit->setText(f.fgstnr);
-    u.driverLineEdit->setText(f.fahrer);
-    u.purchasePriceSpinBox->setValue(f.kpreis);
-    u.currentPriceSpinBox->setValue(f.apreis);
-    u.tankSpinBox->setValue(f.tinh);
-    u.startOdometerSpinBox->setValue(f.tachostart);
-    showDate(u.purchaseDateEdit, f.kdatum);
-    showDate(u.firstRegistrationDateEdit, f.erstzul);
-    (f.privat ? u.privateRadioButton : u.companyRadioButton)->setChecked(true);
-    showDate(u.huDateEdit, f.tuev);
-    showDate(u.auDateEdit, f.au);
-    showDate(u.serviceDateEdit, f.instdat);
-    u.serviceOdometerSpinBox->setValue(f.instkm);
-    u.currencyComboBox->setCurrentIndex(f.waehr);
-    u.fuelComboBox->setCurrentIndex(f.krstart);
-    u.unitComboBox->setCurrentIndex(f.kme);
-    u.fuel2ComboBox->setCurrentIndex(f.krstart2);
-    u.unit2ComboBox->setCurrentIndex(f.kme2);
-    u.serviceKmSpinBox->setValue(f.sikm);
-    u.serviceMonthsSpinBox->setValue(f.simon);
-    u.remarkPlainTextEdit->setPlainText(f.bemerk1);
+    for (const FieldWidget& w : m_fields) {
+        std::visit([&](auto member) { showValue(w.widget, f.*member, w.opposite); },
+                   vehicleDialogField(w.field)->member);
+    }
 
     // The leasing fields follow the stored value; ticking the box later does not enable them.
-    u.leasingCheckBox->setChecked(f.leas);
-    showDate(u.leasingStartDateEdit, f.leasstart);
-    u.leasingDurationSpinBox->setValue(f.leasdauer);
     const bool leasing = f.leas && !v.IsEmpty();
     u.leasingStartDateEdit->setEnabled(leasing);
     u.leasingDurationSpinBox->setEnabled(leasing);
@@ -200,35 +255,12 @@ void TForm26::showFields() {
 }
 
 VehicleFields TForm26::fields() {
-    Ui::TForm26& u = *m_ui;
     for (QAbstractSpinBox* spin : findChildren<QAbstractSpinBox*>()) spin->interpretText();
     VehicleFields f;
-    f.bez = u.nameLineEdit->text();
-    f.nummer = u.plateLineEdit->text();
-    f.fgstnr = u.chassisLineEdit->text();
-    f.fahrer = u.driverLineEdit->text();
-    f.kpreis = u.purchasePriceSpinBox->value();
-    f.apreis = u.currentPriceSpinBox->value();
-    f.tinh = u.tankSpinBox->value();
-    f.tachostart = u.startOdometerSpinBox->value();
-    f.kdatum = shownDate(u.purchaseDateEdit);
-    f.erstzul = shownDate(u.firstRegistrationDateEdit);
-    f.privat = u.privateRadioButton->isChecked();
-    f.leas = u.leasingCheckBox->isChecked();
-    f.leasstart = shownDate(u.leasingStartDateEdit);
-    f.leasdauer = u.leasingDurationSpinBox->value();
-    f.tuev = shownDate(u.huDateEdit);
-    f.au = shownDate(u.auDateEdit);
-    f.instdat = shownDate(u.serviceDateEdit);
-    f.instkm = u.serviceOdometerSpinBox->value();
-    f.sikm = u.serviceKmSpinBox->value();
-    f.simon = u.serviceMonthsSpinBox->value();
-    f.waehr = u.currencyComboBox->currentIndex();
-    f.krstart = u.fuelComboBox->currentIndex();
-    f.kme = u.unitComboBox->currentIndex();
-    f.krstart2 = u.fuel2ComboBox->currentIndex();
-    f.kme2 = u.unit2ComboBox->currentIndex();
-    f.bemerk1 = u.remarkPlainTextEdit->toPlainText();
+    for (const FieldWidget& w : m_fields) {
+        if (w.opposite) continue;
+        std::visit([&](auto member) { readValue(w.widget, f.*member); }, vehicleDialogField(w.field)->member);
+    }
     return f;
 }
 
@@ -249,26 +281,9 @@ void TForm26::enableFields(bool any) {
 }
 
 bool TForm26::isDataField(const QWidget* widget) const {
-    const Ui::TForm26& u = *m_ui;
-    const QWidget* const fields[] = {
-        u.nameLineEdit,         u.plateLineEdit,
-        u.chassisLineEdit,      u.driverLineEdit,
-        u.purchasePriceSpinBox, u.currentPriceSpinBox,
-        u.tankSpinBox,          u.startOdometerSpinBox,
-        u.purchaseDateEdit,     u.firstRegistrationDateEdit,
-        u.privateRadioButton,   u.companyRadioButton,
-        u.leasingCheckBox,      u.leasingStartDateEdit,
-        u.leasingDurationSpinBox, u.huDateEdit,
-        u.auDateEdit,           u.serviceDateEdit,
-        u.serviceOdometerSpinBox, u.currencyComboBox,
-        u.fuelComboBox,         u.unitComboBox,
-        u.fuel2ComboBox,        u.unit2ComboBox,
-        u.serviceKmSpinBox,     u.serviceMonthsSpinBox,
-        u.remarkPlainTextEdit,
-    };
     for (const QWidget* w = widget; w && w != this; w = w->parentWidget())
-        for (const QWidget* field : fields)
-            if (w == field) return true;
+        for (const FieldWidget& field : m_fields)
+            if (w == field.widget) return true;
     return false;
 }
 

@@ -9,6 +9,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 class PictureChooser;
 class TAppointmentsPanel;
@@ -64,6 +66,7 @@ private:
     VehicleFields fields();
     void enableFields(bool any);
     void onFocusChanged(QWidget* old, QWidget* now);
+    // Whether `widget` is, or lies in, one of the data fields.
     bool isDataField(const QWidget* widget) const;
     bool leaveField(QWidget* field, bool& written);
     // The duplicate plate check; a refused plate is reported and gets the focus back.
@@ -76,6 +79,15 @@ private:
     void removePicture();
     void showPicture();
     void report(const std::optional<QString>& failure);
+
+    // The data fields: each widget with the master field it shows. "privat" has two radio buttons;
+    // the second one shows the opposite.
+    struct FieldWidget {
+        QWidget* widget;
+        std::string_view field;
+        bool opposite = false;
+    };
+    std::vector<FieldWidget> m_fields;
 
     std::unique_ptr<Ui::TForm26> m_ui;
     AppState& m_state;

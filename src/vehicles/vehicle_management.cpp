@@ -118,73 +118,98 @@ void prepareShownVehicle(TMlb2& vehicles) {
         if (vehicles.GetValue(name).empty()) vehicles.SetValue(name, "0");
 }
 
-VehicleFields readVehicleFields(const TMlb2& v) {
-    VehicleFields f;
-    f.bez = toDisplay(v.GetValue(field::bez));
-    f.nummer = toDisplay(v.GetValue(field::nummer));
-    f.fgstnr = toDisplay(v.GetValue(field::fgstnr));
-    f.fahrer = toDisplay(v.GetValue(field::fahrer));
-    f.kpreis = TextToFloat(v.GetValue(field::kpreis));
-    f.apreis = TextToFloat(v.GetValue(field::apreis));
-    f.tinh = TextToFloat(v.GetValue(field::tinh));
-    f.tachostart = wholeNumber(v.GetValue(field::tachostart));
-    f.instkm = wholeNumber(v.GetValue(field::instkm));
-    f.sikm = wholeNumber(v.GetValue(field::sikm));
-    f.simon = wholeNumber(v.GetValue(field::simon));
-    f.kdatum = dateOf(v.GetValue(field::kdatum));
-    f.erstzul = dateOf(v.GetValue(field::erstzul));
-    f.tuev = monthOf(v.GetValue(field::tuev));
-    f.au = monthOf(v.GetValue(field::au));
-    f.instdat = monthOf(v.GetValue(field::instdat));
+const std::array<VehicleFieldSpec, 26> kVehicleDialogFields = {{
+    {field::bez, VehicleFieldKind::Text, &VehicleFields::bez},
+    {field::nummer, VehicleFieldKind::Text, &VehicleFields::nummer},
+    {field::kpreis, VehicleFieldKind::Decimal, &VehicleFields::kpreis},
+    {field::apreis, VehicleFieldKind::Decimal, &VehicleFields::apreis},
+    {field::kdatum, VehicleFieldKind::Date, &VehicleFields::kdatum},
+    {field::erstzul, VehicleFieldKind::Date, &VehicleFields::erstzul},
+    {field::fgstnr, VehicleFieldKind::Text, &VehicleFields::fgstnr},
+    {field::tinh, VehicleFieldKind::Decimal, &VehicleFields::tinh},
+    {field::bemerk1, VehicleFieldKind::Lines, &VehicleFields::bemerk1},
+    {field::tuev, VehicleFieldKind::Month, &VehicleFields::tuev},
+    {field::sikm, VehicleFieldKind::Whole, &VehicleFields::sikm},
+    {field::simon, VehicleFieldKind::Whole, &VehicleFields::simon},
+    {field::au, VehicleFieldKind::Month, &VehicleFields::au},
+    {field::tachostart, VehicleFieldKind::Whole, &VehicleFields::tachostart},
+    {field::fahrer, VehicleFieldKind::Text, &VehicleFields::fahrer},
+    {field::instdat, VehicleFieldKind::Month, &VehicleFields::instdat},
+    {field::instkm, VehicleFieldKind::Whole, &VehicleFields::instkm},
+    {field::privat, VehicleFieldKind::Flag, &VehicleFields::privat},
+    {field::kme, VehicleFieldKind::ListIndex, &VehicleFields::kme, static_cast<int>(UnitLongNames.size())},
+    {field::waehr, VehicleFieldKind::ListIndex, &VehicleFields::waehr, static_cast<int>(CurrencyLongNames.size())},
+    // The second unit and fuel type count from 1: 0 is "-".
+    {field::kme2, VehicleFieldKind::ListIndex, &VehicleFields::kme2, static_cast<int>(UnitLongNames.size()) + 1},
+    {field::krstart2, VehicleFieldKind::ListIndex, &VehicleFields::krstart2,
+     static_cast<int>(FuelLongNames.size()) + 1},
+    {field::krstart, VehicleFieldKind::ListIndex, &VehicleFields::krstart, static_cast<int>(FuelLongNames.size())},
+    {field::leas, VehicleFieldKind::Flag, &VehicleFields::leas},
+    {field::leasdauer, VehicleFieldKind::LeaseMonths, &VehicleFields::leasdauer},
     // The leasing start is shown whether or not the vehicle is leased: a field left with another
     // vehicle's month would write that month into this vehicle.
-    f.leasstart = monthOf(v.GetValue(field::leasstart));
-    f.privat = v.GetValue(field::privat) == "ja";
-    f.leas = v.GetValue(field::leas) == "ja";
-    f.leasdauer = f.leas ? wholeNumber(v.GetValue(field::leasdauer)) : 0;
-    f.waehr = listIndex(v.GetValue(field::waehr), static_cast<int>(CurrencyLongNames.size()));
-    f.krstart = listIndex(v.GetValue(field::krstart), static_cast<int>(FuelLongNames.size()));
-    f.kme = listIndex(v.GetValue(field::kme), static_cast<int>(UnitLongNames.size()));
-    f.krstart2 = listIndex(v.GetValue(field::krstart2), static_cast<int>(FuelLongNames.size()) + 1);
-    f.kme2 = listIndex(v.GetValue(field::kme2), static_cast<int>(UnitLongNames.size()) + 1);
-    f.bemerk1 = editorLines(v.GetValue(field::bemerk1));
+    {field::leasstart, VehicleFieldKind::Month, &VehicleFields::leasstart},
+}};
+
+const VehicleFieldSpec* vehicleDialogField(std::string_view name) {
+    for (const VehicleFieldSpec& spec : kVehicleDialogFields)
+        if (spec.field == name) return &spec;
+    return nullptr;
+}
+
+VehicleFields readVehicleFields(const TMlb2& v) {
+    VehicleFields f;
+    for (const VehicleFieldSpec& spec : kVehicleDialogFields) {
+        const std::string stored = v.GetValue(spec.field);
+        std::visit(
+            [&](auto member) {
+                auto& value = f.*member;
+                using Value = std::remove_reference_t<decltype(value)>;
+                if constexpr (std::is_same_v<Value, QString>)
+                    value = spec.kind == VehicleFieldKind::Lines ? editorLines(stored) : toDisplay(stored);
+                else if constexpr (std::is_same_v<Value, double>)
+                    value = TextToFloat(stored);
+                else if constexpr (std::is_same_v<Value, int>)
+                    value = spec.kind == VehicleFieldKind::ListIndex     ? listIndex(stored, spec.listSize)
+                            : spec.kind == VehicleFieldKind::LeaseMonths ? (f.leas ? wholeNumber(stored) : 0)
+                                                                         : wholeNumber(stored);
+                else if constexpr (std::is_same_v<Value, std::optional<QDate>>)
+                    value = spec.kind == VehicleFieldKind::Date ? dateOf(stored) : monthOf(stored);
+                else
+                    value = stored == "ja";
+            },
+            spec.member);
+    }
     return f;
 }
 
 void writeVehicleFields(TMlb2& v, const VehicleFields& f) {
     if (v.RowNumber() < 1 || v.RowNumber() > v.RowCount()) return;
-    auto date = [&v](std::string_view field, const std::optional<QDate>& d, const QString& format) {
-        if (d) v.SetValue(field, storedText(d->toString(format)));
-    };
-    auto index = [&v](std::string_view field, int position) {
-        if (position >= 0) v.SetValue(field, std::to_string(position));
-    };
-    v.SetValue(field::bez, storedText(f.bez));
-    v.SetValue(field::nummer, storedText(f.nummer));
-    v.SetValue(field::kpreis, FloatToText(f.kpreis));
-    v.SetValue(field::apreis, FloatToText(f.apreis));
-    date(field::kdatum, f.kdatum, kDateFormat);
-    date(field::erstzul, f.erstzul, kDateFormat);
-    v.SetValue(field::fgstnr, storedText(f.fgstnr));
-    v.SetValue(field::tinh, FloatToText(f.tinh));
-    v.SetValue(field::bemerk1, storedLines(f.bemerk1));
-    date(field::tuev, f.tuev, kMonthFormat);
-    v.SetValue(field::sikm, std::to_string(f.sikm));
-    v.SetValue(field::simon, std::to_string(f.simon));
-    date(field::au, f.au, kMonthFormat);
-    v.SetValue(field::tachostart, std::to_string(f.tachostart));
-    v.SetValue(field::fahrer, storedText(f.fahrer));
-    date(field::instdat, f.instdat, kMonthFormat);
-    v.SetValue(field::instkm, std::to_string(f.instkm));
-    v.SetValue(field::privat, f.privat ? "ja" : "nein");
-    index(field::kme, f.kme);
-    index(field::waehr, f.waehr);
-    index(field::kme2, f.kme2);
-    index(field::krstart2, f.krstart2);
-    index(field::krstart, f.krstart);
-    v.SetValue(field::leas, f.leas ? "ja" : "nein");
-    v.SetValue(field::leasdauer, FloatToText(f.leasdauer));
-    date(field::leasstart, f.leasstart, kMonthFormat);
+    for (const VehicleFieldSpec& spec : kVehicleDialogFields) {
+        std::visit(
+            [&](auto member) {
+                const auto& value = f.*member;
+                using Value = std::remove_cvref_t<decltype(value)>;
+                if constexpr (std::is_same_v<Value, QString>) {
+                    v.SetValue(spec.field, spec.kind == VehicleFieldKind::Lines ? storedLines(value) : storedText(value));
+                } else if constexpr (std::is_same_v<Value, double>) {
+                    v.SetValue(spec.field, FloatToText(value));
+                } else if constexpr (std::is_same_v<Value, int>) {
+                    // A list position the list does not offer (-1) keeps the stored index.
+                    if (spec.kind != VehicleFieldKind::ListIndex || value >= 0)
+                        v.SetValue(spec.field, std::to_string(value));
+                } else if constexpr (std::is_same_v<Value, std::optional<QDate>>) {
+                    // A field that shows no date keeps what it could not show.
+                    if (value)
+                        v.SetValue(spec.field,
+                                   storedText(value->toString(spec.kind == VehicleFieldKind::Date ? kDateFormat
+                                                                                                  : kMonthFormat)));
+                } else {
+                    v.SetValue(spec.field, value ? "ja" : "nein");
+                }
+            },
+            spec.member);
+    }
     v.SetValue(field::hybrid, "0");
 }
 

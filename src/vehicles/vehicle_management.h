@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <array>
+#include <variant>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -52,6 +53,32 @@ struct VehicleFields {
     QString bemerk1;
 };
 
+// How a field of the dialog is read from its master field and written back.
+enum class VehicleFieldKind {
+    Text,       // one line as typed
+    Lines,      // several lines, CR LF in the file
+    Decimal,    // a number with decimals, written in the shortest number form
+    Whole,      // a whole number (0 for a text that is none)
+    LeaseMonths, // "leasdauer": a whole number, shown as 0 when "leas" is not "ja"
+    Date,       // "dd.mm.yyyy" ("d.m.yyyy" is read too)
+    Month,      // "mm.yyyy"; a full date shows its month
+    Flag,       // "ja" / "nein"
+    ListIndex,  // the 0-based position in a selection list of listSize entries
+};
+using VehicleFieldMember = std::variant<QString VehicleFields::*, double VehicleFields::*, int VehicleFields::*,
+                                        std::optional<QDate> VehicleFields::*, bool VehicleFields::*>;
+struct VehicleFieldSpec {
+    std::string_view field;
+    VehicleFieldKind kind;
+    VehicleFieldMember member;
+    int listSize = 0; // ListIndex only
+};
+// Every field of the dialog once: its master field, its kind and its value in VehicleFields, in the
+// order the fields are written back.
+extern const std::array<VehicleFieldSpec, 26> kVehicleDialogFields;
+// The entry of a master field; nullptr for a field the dialog does not show.
+const VehicleFieldSpec* vehicleDialogField(std::string_view field);
+
 // The selection lists of the "Konfiguration" tab, long texts in their order.
 QStringList currencyListTexts();
 QStringList fuelListTexts();
@@ -70,11 +97,8 @@ QString tankSuffix(const TMlb2& vehicles);
 void prepareShownVehicle(TMlb2& vehicles);
 // The fields of the cursor row. When "leas" is not "ja", the duration shows 0.
 VehicleFields readVehicleFields(const TMlb2& vehicles);
-// Writes every field into the cursor row, in the order "bez", "nummer", "kpreis", "apreis",
-// "kdatum", "erstzul", "fgstnr", "tinh", "bemerk1", "tuev", "sikm", "simon", "au", "tachostart",
-// "fahrer", "instdat", "instkm", "privat", "kme", "waehr", "kme2", "krstart2", "krstart", "leas",
-// "leasdauer", "leasstart", and "hybrid" = "0". Line breaks are stored as CR LF. Nothing is
-// written without a cursor row.
+// Writes every field into the cursor row in the order of kVehicleDialogFields, then "hybrid" = "0".
+// Line breaks are stored as CR LF. Nothing is written without a cursor row.
 void writeVehicleFields(TMlb2& vehicles, const VehicleFields& fields);
 
 // The duplicate plate check: the first row whose "nummer" equals `plate` exactly (letter case
