@@ -215,7 +215,7 @@ void TForm1::showVehicleHeader() {
 }
 
 void TForm1::ActivateVehicle() {
-    activateVehicle(m_state);
+    loadCurrentVehicle(m_state);
     showActivatedVehicle();
 }
 

@@ -44,7 +44,7 @@ bool loadCostRecords(AppState& s) {
 
 } // namespace
 
-void activateVehicle(AppState& state) {
+void loadCurrentVehicle(AppState& state) {
     takeFileNames(state);
     loadCostRecords(state);
 }
@@ -66,7 +66,7 @@ bool chooseVehicleByCaption(AppState& state, const std::string& caption) {
     for (int r = 1; r <= v.RowCount(); ++r) {
         if (v.ValueAt(r, nummer) + '\t' + v.ValueAt(r, bez) == caption) {
             v.GoToRow(r);
-            activateVehicle(state);
+            loadCurrentVehicle(state);
             return true;
         }
     }
@@ -76,13 +76,13 @@ bool chooseVehicleByCaption(AppState& state, const std::string& caption) {
 
 bool previousVehicle(AppState& state) {
     if (!state.VehicleTable.Prior()) return false;
-    activateVehicle(state);
+    loadCurrentVehicle(state);
     return true;
 }
 
 bool nextVehicle(AppState& state) {
     if (!state.VehicleTable.Next()) return false;
-    activateVehicle(state);
+    loadCurrentVehicle(state);
     return true;
 }
 

@@ -12,7 +12,7 @@
 
 // Makes the row at the cursor of VehicleTable the current vehicle: its file names, its cost
 // records (a missing record file gives the empty record table) and the "krart" migration.
-void activateVehicle(AppState& state);
+void loadCurrentVehicle(AppState& state);
 
 // "nummer" + TAB + "bez" of every vehicle in table order (at most 99, the menu's places).
 std::vector<std::string> vehicleMenuCaptions(const TMlb2& vehicles);

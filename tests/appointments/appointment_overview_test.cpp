@@ -1,6 +1,6 @@
 #include "appointments/appointment_overview.h"
 
-#include "appointment_fixture.h"
+#include "support/appointment_fixture.h"
 #include "appointments/appointment_table.h"
 #include "store/code_page.h"
 

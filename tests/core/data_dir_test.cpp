@@ -1,7 +1,7 @@
 #include "core/data_dir.h"
 #include "core/app_state.h"
 
-#include "file_helpers.h"
+#include "support/fixture_files.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "core/ini_file.h"
 
-#include "file_helpers.h"
+#include "support/fixture_files.h"
 
 #include <QTemporaryDir>
 

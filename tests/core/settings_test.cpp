@@ -1,6 +1,7 @@
 #include "core/settings.h"
 
-#include "file_helpers.h"
+#include "support/fixture_files.h"
+#include "support/app_state_fixture.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -33,14 +34,10 @@ Expected actual(const AppState& state) {
             s.remind,     s.remindDays,     s.nfName,   s.windowPos, state.CurCostFile};
 }
 
-class SettingsFile : public testing::Test {
+class SettingsFile : public AppStateTest {
 protected:
-    QString dataDir() const { return m_dir.path() + "/"; }
+    SettingsFile() : AppStateTest(QDateTime(QDate(2008, 3, 15), QTime(9, 0))) {}
     QString iniPath() const { return m_dir.filePath("kfz.ini"); }
-
-    QTemporaryDir m_dir;
-    FixedClock m_clock{QDateTime(QDate(2008, 3, 15), QTime(9, 0))};
-    AppState m_state{dataDir(), m_clock};
 };
 
 struct ReadCase {

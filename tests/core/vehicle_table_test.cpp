@@ -1,6 +1,7 @@
 #include "core/vehicle_table.h"
 
-#include "file_helpers.h"
+#include "support/fixture_files.h"
+#include "support/app_state_fixture.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -21,15 +22,11 @@ std::vector<std::string> column(const TMlb2& t, std::string_view field) {
     return out;
 }
 
-class VehicleTable : public testing::Test {
+class VehicleTable : public AppStateTest {
 protected:
-    QString dataDir() const { return m_dir.path() + "/"; }
+    VehicleTable() : AppStateTest(QDateTime(QDate(2008, 3, 15), QTime(10, 30))) {}
     void touch(const char* name) { ASSERT_TRUE(writeBytes(m_dir.filePath(name), "")); }
     std::size_t fileCount() const { return QDir(m_dir.path()).entryList(QDir::Files).size(); }
-
-    QTemporaryDir m_dir;
-    FixedClock m_clock{QDateTime(QDate(2008, 3, 15), QTime(10, 30))};
-    AppState m_state{dataDir(), m_clock};
 };
 
 TEST_F(VehicleTable, WithoutAFileTheTableHasTheBaseAndUpgradeFields) {

@@ -1,6 +1,6 @@
 // The record file's layout and the migrations of files written by the previous major version.
 
-#include "cost_tables.h"
+#include "support/cost_tables.h"
 #include "records/cost_records.h"
 #include "records/record_lists.h"
 

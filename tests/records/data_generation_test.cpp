@@ -3,7 +3,8 @@
 #include "records/cost_records.h"
 #include "records/data_generation.h"
 
-#include "records/cost_tables.h"
+#include "support/cost_tables.h"
+#include "support/app_state_fixture.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -111,9 +112,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DataGeneration, StoresAFullFillUpDatedTodayAndNothingUnstorable) {
-    QTemporaryDir dir;
-    FixedClock clock{QDateTime(QDate(2008, 5, 10), QTime(9, 0))};
-    AppState state(dir.path() + QDir::separator(), clock);
+    TestDataDir data(QDateTime(QDate(2008, 5, 10), QTime(9, 0)));
+    AppState& state = data.state;
     state.VehicleTable = vehicleTable();
     state.CostTable = costTable({fillUp("01.03.2008", "19000", "48,00", "40,00", true),
                                  fillUp("01.04.2008", "20000", "50,00", "70,00", true),

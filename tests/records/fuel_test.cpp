@@ -3,6 +3,7 @@
 #include "records/cost_records.h"
 #include "records/fuel_edit.h"
 #include "records/fuel_entry.h"
+#include "support/app_state_fixture.h"
 #include "support/file_bytes.h"
 
 #include <QDir>
@@ -42,10 +43,11 @@ QDate day(int d, int m) {
     return QDate(2024, m, d);
 }
 
-class FuelTest : public ::testing::Test {
+class FuelTest : public AppStateTest {
 protected:
+    FuelTest() : AppStateTest(QDateTime(QDate(2024, 6, 1), QTime(12, 0))) {}
     void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
+        AppStateTest::SetUp();
         TMlb2& v = state.VehicleTable;
         for (const char* f : {"ID", "tachostart", "kme", "waehr", "krstart", "kme2", "krstart2", "hybrid"})
             v.AddField(f);
@@ -81,9 +83,7 @@ protected:
                                  {"krart", "0"}});
     }
 
-    FixedClock m_clock{QDateTime(QDate(2024, 6, 1), QTime(12, 0))};
-    QTemporaryDir m_dir;
-    AppState state{m_dir.path() + QDir::separator(), m_clock};
+    AppState& state = m_state;
 };
 
 // ---- entry: the checks of "OK" ----

@@ -5,6 +5,7 @@
 #include "records/other_cost_entry.h"
 #include "records/recurring_items.h"
 #include "records/fuel_entry.h"
+#include "support/app_state_fixture.h"
 #include "support/file_bytes.h"
 
 #include <QDir>
@@ -29,10 +30,11 @@ OtherCostInput cost(QDate date, const char* odometer, const char* price, const c
     return OtherCostInput{date, odometer, price, QString::fromUtf8(text), service};
 }
 
-class OtherCostTest : public ::testing::Test {
+class OtherCostTest : public AppStateTest {
 protected:
+    OtherCostTest() : AppStateTest(QDateTime(QDate(2008, 7, 1), QTime(12, 0))) {}
     void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
+        AppStateTest::SetUp();
         TMlb2& v = state.VehicleTable;
         for (const char* f : {"ID", "waehr", "instdat", "instkm", "sikm", "simon", "file5"}) v.AddField(f);
         v.AppendRow();
@@ -48,9 +50,7 @@ protected:
     }
     QString itemFile() const { return state.path(state.CurRecurringFile); }
 
-    FixedClock m_clock{QDateTime(QDate(2008, 7, 1), QTime(12, 0))};
-    QTemporaryDir m_dir;
-    AppState state{m_dir.path() + QDir::separator(), m_clock};
+    AppState& state = m_state;
 };
 
 // ---- the checks of "OK" ----

@@ -1,6 +1,6 @@
 // The statistics panel: the figures, hints and captions UpdateDisplay shows.
 
-#include "cost_tables.h"
+#include "support/cost_tables.h"
 #include "records/statistics.h"
 #include "store/number_text.h"
 

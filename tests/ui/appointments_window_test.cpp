@@ -1,4 +1,4 @@
-#include "window_fixture.h"
+#include "support/window_fixture.h"
 
 #include "appointments/appointment_dialog.h"
 #include "appointments/appointment_overview.h"

@@ -1,6 +1,6 @@
 // The other-cost dialogs, the data generation and the settings dialog, driven headless as a person
 // uses them: typed values, "OK", the questions answered through the prompts seam.
-#include "window_fixture.h"
+#include "support/window_fixture.h"
 
 #include "core/colour_button.h"
 #include "core/system_colours.h"

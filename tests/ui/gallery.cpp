@@ -17,7 +17,7 @@
 #include "records/fuel_edit_dialog.h"
 #include "records/fuel_entry_dialog.h"
 #include "support/scripted_prompts.h"
-#include "ui/window_fixture.h"
+#include "support/window_fixture.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

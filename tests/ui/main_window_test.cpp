@@ -1,4 +1,4 @@
-#include "window_fixture.h"
+#include "support/window_fixture.h"
 
 #include "records/fuel_edit_dialog.h"
 #include "records/fuel_entry_dialog.h"

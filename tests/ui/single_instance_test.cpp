@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include "window_fixture.h"
+#include "support/window_fixture.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The vehicle dialog driven headless: focus moves write the fields back, vehicles are created and
 // deleted, and however the dialog closes the main window shows one vehicle, all of it.
-#include "window_fixture.h"
+#include "support/window_fixture.h"
 
 #include "core/vehicle_table.h"
 #include "records/fuel_entry_dialog.h"

@@ -1,6 +1,7 @@
 #include "vehicles/vehicle_management.h"
 
 #include "core/vehicle_table.h"
+#include "support/app_state_fixture.h"
 #include "support/file_bytes.h"
 
 #include <QDir>
@@ -14,9 +15,9 @@
 namespace {
 
 // A data directory with vehicles created by the program itself (on 15.03.2008).
-class VehicleManagement : public testing::Test {
+class VehicleManagement : public AppStateTest {
 protected:
-    QString dataDir() const { return m_dir.path() + "/"; }
+    VehicleManagement() : AppStateTest(QDateTime(QDate(2008, 3, 15), QTime(10, 30))) {}
     TMlb2& vehicles() { return m_state.VehicleTable; }
     void addVehicles(int count) {
         ASSERT_EQ(loadVehicleTable(m_state), std::nullopt);
@@ -27,10 +28,6 @@ protected:
         for (int r = 1; r <= vehicles().RowCount(); ++r) out.push_back(vehicles().ValueAt(r, vehicles().FieldIndex("nummer")));
         return out;
     }
-
-    QTemporaryDir m_dir;
-    FixedClock m_clock{QDateTime(QDate(2008, 3, 15), QTime(10, 30))};
-    AppState m_state{dataDir(), m_clock};
 };
 
 TEST_F(VehicleManagement, NewVehicleShowsItsStartValues) {

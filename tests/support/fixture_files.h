@@ -1,5 +1,5 @@
 #pragma once
-// Small file helpers of the core tests.
+// The fixture files of the core tests, and the file helpers they are used with.
 
 #include "support/file_bytes.h"
 #include "support/file_size_limit.h"

@@ -1,9 +1,9 @@
 #pragma once
 // A data directory with a small vehicle table, for the appointment tests.
 
-#include "core/app_state.h"
+#include "core/field_names.h"
 #include "core/vehicle_table.h"
-#include "support/file_bytes.h"
+#include "support/app_state_fixture.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -16,10 +16,10 @@
 
 inline constexpr std::string_view kAppointmentHeader = "kfz;datum;zeit;text\r\n";
 
-class AppointmentFixture : public testing::Test {
+class AppointmentFixture : public AppStateTest {
 protected:
-    AppointmentFixture() {
-        for (const std::string_view f : kVehicleBaseFields) m_state.VehicleTable.AddField(std::string(f));
+    AppointmentFixture() : AppStateTest(QDateTime(QDate(2024, 5, 10), QTime(15, 0))) {
+        for (const std::string_view f : kVehicleBaseFields) m_state.VehicleTable.AddField(f);
         upgradeVehicleTable(m_state.VehicleTable);
     }
 
@@ -28,20 +28,15 @@ protected:
         TMlb2& v = m_state.VehicleTable;
         const std::string nnn = vehicleNumberText(number);
         v.AppendRow();
-        v.SetValue("ID", std::to_string(number));
-        v.SetValue("nummer", plate);
-        v.SetValue("bez", "Fahrzeug " + nnn);
-        v.SetValue("file", "kfzdat." + nnn);
-        v.SetValue("file2", "kfzfb." + nnn);
-        v.SetValue("file6", file6);
+        v.SetValue(field::ID, std::to_string(number));
+        v.SetValue(field::nummer, plate);
+        v.SetValue(field::bez, "Fahrzeug " + nnn);
+        v.SetValue(field::file, "kfzdat." + nnn);
+        v.SetValue(field::file2, "kfzfb." + nnn);
+        v.SetValue(field::file6, file6);
     }
     // Writes an appointment file with the given rows ("datum;zeit;text" each, CR LF ended).
     void writeAppointments(const char* name, const std::string& rows) {
         ASSERT_TRUE(writeBytes(m_state.path(name), std::string(kAppointmentHeader) + rows));
     }
-    std::string file(std::string_view name) const { return readBytes(m_state.path(name)); }
-
-    QTemporaryDir m_dir;
-    FixedClock m_clock{QDateTime(QDate(2024, 5, 10), QTime(15, 0))};
-    AppState m_state{m_dir.path() + QLatin1Char('/'), m_clock};
 };
