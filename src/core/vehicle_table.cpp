@@ -22,12 +22,6 @@ template <std::size_t N> std::string secondNameAt(const std::array<std::string_v
     return nameAt(names, index ? std::optional<int>(*index - 1) : std::nullopt);
 }
 
-bool hasFieldExactly(const TMlb2& table, std::string_view name) {
-    for (int f = 1; f <= table.FieldCount(); ++f)
-        if (table.FieldName(f) == name) return true;
-    return false;
-}
-
 std::string dateText(const QDate& date) {
     return fromDisplay(date.toString(QStringLiteral("dd.MM.yyyy")));
 }
@@ -63,7 +57,7 @@ void upgradeVehicleTable(TMlb2& table) {
     // existing one only in letter case: a table with "KME2" therefore keeps that one field and
     // gains no "kme2" beside it. Field lookups ignore letter case, so "kme2" reads and writes it.
     for (std::string_view name : kVehicleUpgradeFields)
-        if (!hasFieldExactly(table, name)) table.AddField(name);
+        if (!table.HasFieldExactly(name)) table.AddField(name);
 }
 
 std::optional<QString> loadVehicleTable(AppState& state) {

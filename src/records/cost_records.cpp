@@ -10,12 +10,6 @@
 
 namespace {
 
-bool hasFieldExactly(const TMlb2& table, std::string_view name) {
-    for (int f = 1; f <= table.FieldCount(); ++f)
-        if (table.FieldName(f) == name) return true;
-    return false;
-}
-
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -48,7 +42,7 @@ bool addMissingRecordFields(TMlb2& costs) {
 }
 
 bool addKrartField(TMlb2& costs) {
-    if (hasFieldExactly(costs, field::krart) || !costs.AddField(field::krart)) return false;
+    if (costs.HasFieldExactly(field::krart) || !costs.AddField(field::krart)) return false;
     for (bool onRow = costs.First(); onRow; onRow = costs.Next()) costs.SetValue(field::krart, "0");
     return true;
 }

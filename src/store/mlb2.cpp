@@ -157,6 +157,12 @@ bool TMlb2::DeleteField(std::string_view name) {
     return true;
 }
 
+bool TMlb2::HasFieldExactly(std::string_view name) const {
+    for (const std::string& f : m_fields)
+        if (f == name) return true;
+    return false;
+}
+
 std::string TMlb2::FieldName(int n) const {
     if (n < 1 || n > FieldCount()) return {};
     return m_fields[static_cast<std::size_t>(n - 1)];

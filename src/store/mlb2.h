@@ -30,6 +30,9 @@ public:
     // 0-based index of the first field of that name (letter case ignored), or -1.
     int FieldIndex(std::string_view name) const;
     bool HasField(std::string_view name) const { return FieldIndex(name) >= 0; }
+    // Whether a field of exactly this name exists, letter case counting (the upgrades of older
+    // tables ask so).
+    bool HasFieldExactly(std::string_view name) const;
 
     // Rows and cursor
     int RowCount() const { return static_cast<int>(m_rows.size()); }
