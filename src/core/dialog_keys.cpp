@@ -1,11 +1,15 @@
 #include "core/dialog_keys.h"
 
+#include "core/field_typing.h"
+
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDialog>
+#include <QDoubleSpinBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,6 +20,8 @@ void setUpDialog(QDialog* dialog) {
     dialog->setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     const QLocale german(QLocale::German, QLocale::Germany);
     for (QAbstractSpinBox* spin : dialog->findChildren<QAbstractSpinBox*>()) spin->setLocale(german);
+    for (QDateEdit* edit : dialog->findChildren<QDateEdit*>()) typeDatesWhole(edit);
+    for (QDoubleSpinBox* spin : dialog->findChildren<QDoubleSpinBox*>()) typePointAsComma(spin);
     EnterMovesFocus::install(dialog);
 }
 

@@ -9,7 +9,8 @@ class QDialog;
 class QWidget;
 
 // Once, after setupUi: no context-help button in the title bar, German numbers and dates in every
-// spin box and date field, and Enter as EnterMovesFocus says.
+// spin box and date field, dates and decimals typed as field_typing.h says, and Enter as
+// EnterMovesFocus says.
 void setUpDialog(QDialog* dialog);
 
 class EnterMovesFocus final : public QObject {
