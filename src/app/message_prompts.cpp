@@ -29,14 +29,15 @@ void MessagePrompts::information(const QString& message) {
     QMessageBox::information(owner(), kTitle, displayText(message), QMessageBox::Ok);
 }
 
-bool MessagePrompts::question(const QString& message) {
+bool MessagePrompts::question(const QString& message, Default answer) {
     return QMessageBox::question(owner(), kTitle, displayText(message), QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+                                 answer == Default::Yes ? QMessageBox::Yes : QMessageBox::No) == QMessageBox::Yes;
 }
 
-bool MessagePrompts::ConfirmDialog(const QString& title, const QString& instruction, const QString& message) {
+bool MessagePrompts::ConfirmDialog(const QString& title, const QString& instruction, const QString& message,
+                                   Default answer) {
     QMessageBox box(QMessageBox::Question, title, instruction.trimmed(), QMessageBox::Yes | QMessageBox::No, owner());
     box.setInformativeText(displayText(message));
-    box.setDefaultButton(QMessageBox::No);
+    box.setDefaultButton(answer == Default::Yes ? QMessageBox::Yes : QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }

@@ -9,8 +9,9 @@ class MessagePrompts final : public Prompts {
 public:
     void error(const QString& message) override;
     void information(const QString& message) override;
-    bool question(const QString& message) override;
-    bool ConfirmDialog(const QString& title, const QString& instruction, const QString& message) override;
+    bool question(const QString& message, Default answer) override;
+    bool ConfirmDialog(const QString& title, const QString& instruction, const QString& message,
+                       Default answer) override;
 
     // "\r\n" and a lone "\r" become "\n".
     static QString displayText(const QString& message);

@@ -133,3 +133,21 @@ void appendFuelRecord(AppState& state, const FuelInput& input) {
     costs.SetValue(field::krart, offered ? std::to_string(input.fuelIndex) : "0");
     costs.SortNumeric(field::kmstnd);
 }
+
+bool isStoredFillUp(const TMlb2& costs, const FuelInput& input) {
+    const int art = costs.FieldIndex(field::art);
+    const int datum = costs.FieldIndex(field::Datum);
+    const int kmstnd = costs.FieldIndex(field::kmstnd);
+    const int preis = costs.FieldIndex(field::preis);
+    const int liter = costs.FieldIndex(field::liter);
+    const double odometer = TextToFloat(fromDisplay(input.odometer));
+    const double price = TextToFloat(fromDisplay(input.price));
+    const double quantity = TextToFloat(fromDisplay(input.quantity));
+    for (int r = 1; r <= costs.RowCount(); ++r) {
+        if (costs.ViewAt(r, art) == "t" && recordDate(costs.ViewAt(r, datum)) == input.date &&
+            TextToFloat(costs.ViewAt(r, kmstnd)) == odometer && TextToFloat(costs.ViewAt(r, preis)) == price &&
+            TextToFloat(costs.ViewAt(r, liter)) == quantity)
+            return true;
+    }
+    return false;
+}

@@ -83,6 +83,15 @@ bool checkdatekm(const TMlb2& costs, const std::string& id, const FuelInput& inp
 // and greater than 0. Any other text fails its check.
 [[nodiscard]] std::optional<InputError> checkFuelInput(const AppState& state, const FuelInput& input, int editedRow = 0);
 
+// Asked after the checks of a new fill-up passed, when the same fill-up is stored already (Yes/No,
+// No the default: No leaves the dialog open).
+inline const QString kDuplicateFuelQuestion =
+    QStringLiteral("Ein Tankeintrag mit diesem Datum, Tachostand, Preis und dieser Menge ist bereits gespeichert.\r"
+                   "Möchten Sie ihn trotzdem noch einmal speichern ?");
+// Whether CostTable holds a fuel record with the input's date, odometer reading, price and
+// quantity (numbers compared by value: "51,3" is "51,30").
+bool isStoredFillUp(const TMlb2& costs, const FuelInput& input);
+
 // Appends the new fuel record to CostTable and sorts the table by "kmstnd". "krart" is the chosen
 // fuel type's position, "0" when the vehicle offers no such entry.
 void appendFuelRecord(AppState& state, const FuelInput& input);

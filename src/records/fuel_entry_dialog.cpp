@@ -53,5 +53,5 @@ int TForm3::exec() {
 
 void TForm3::onOk() {
     auto check = [](const AppState& state, const FuelInput& in) { return checkFuelInput(state, in); };
-    if (storeFuelRecord(*m_ui, m_state, m_prompts, m_refresh, check, appendFuelRecord)) accept();
+    if (storeFuelRecord(*m_ui, m_state, m_prompts, m_refresh, RecordEntry::New, check, appendFuelRecord)) accept();
 }

@@ -60,3 +60,26 @@ std::optional<QString> rescheduleService(TMlb2& vehicles, const QDate& date, con
     vehicles.SetValue(field::instkm, FloatToText(TextToFloat(vehicles.GetValue(field::sikm)) + odometerReading(odometer)));
     return std::nullopt;
 }
+
+bool isStoredOtherCost(const TMlb2& costs, const OtherCostInput& input) {
+    // The values as they would be stored, compared with every stored other cost.
+    TMlb2 entered = emptyCostTable();
+    entered.AppendRow();
+    setOtherCostValues(entered, {}, input);
+    const QDate date = input.date;
+    const double odometer = TextToFloat(entered.GetValue(field::kmstnd));
+    const double price = TextToFloat(entered.GetValue(field::preis));
+    const std::string text = entered.GetValue(field::text);
+    const int art = costs.FieldIndex(field::art);
+    const int datum = costs.FieldIndex(field::Datum);
+    const int kmstnd = costs.FieldIndex(field::kmstnd);
+    const int preis = costs.FieldIndex(field::preis);
+    const int textField = costs.FieldIndex(field::text);
+    for (int r = 1; r <= costs.RowCount(); ++r) {
+        if (costs.ViewAt(r, art) == "s" && recordDate(costs.ViewAt(r, datum)) == date &&
+            TextToFloat(costs.ViewAt(r, kmstnd)) == odometer && TextToFloat(costs.ViewAt(r, preis)) == price &&
+            costs.ViewAt(r, textField) == text)
+            return true;
+    }
+    return false;
+}

@@ -42,6 +42,15 @@ inline const QString kServiceQuestion =
 // becomes 1234,60), "text", "art" = "s" and "service" ("ja" or empty) of the cursor row.
 void setOtherCostValues(TMlb2& table, const std::string& id, const OtherCostInput& input);
 
+// Asked after the checks of a new other cost passed, when the same cost is stored already (Yes/No,
+// No the default: No leaves the dialog open).
+inline const QString kDuplicateOtherCostQuestion =
+    QStringLiteral("Ein Kosteneintrag mit diesem Datum, Tachostand, Preis und Text ist bereits gespeichert.\r"
+                   "Möchten Sie ihn trotzdem noch einmal speichern ?");
+// Whether CostTable holds an other cost with the input's date, odometer reading, price (as it would
+// be stored) and text.
+bool isStoredOtherCost(const TMlb2& costs, const OtherCostInput& input);
+
 // Appends the new other cost to CostTable and sorts the table by "kmstnd"; "liter", "voll",
 // "tart" and "krart" stay empty.
 void appendOtherCostRecord(AppState& state, const OtherCostInput& input);

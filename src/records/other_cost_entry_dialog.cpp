@@ -80,5 +80,5 @@ void TForm5::onDeleteItem() {
 }
 
 void TForm5::onOk() {
-    if (storeOtherCost(*m_ui, m_state, m_prompts, m_refresh, appendOtherCostRecord)) accept();
+    if (storeOtherCost(*m_ui, m_state, m_prompts, m_refresh, RecordEntry::New, appendOtherCostRecord)) accept();
 }

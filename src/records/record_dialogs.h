@@ -58,12 +58,17 @@ template <class Form> QWidget* fuelFieldOf(const Form& ui, FuelField field) {
     return ui.odometerSpinBox;
 }
 
+// Whether a new record is entered (the entry dialogs) or a stored one corrected (the editing ones):
+// only a new one is asked about when the same record is stored already.
+enum class RecordEntry { New, Correction };
+
 // "OK" of both fuel dialogs: `check` runs the checks in their order (a refused input is said and
-// its field gets the focus; false), then `store` puts the record into CostTable, the main window
-// shows it and the table is saved (true).
+// its field gets the focus; false), a new fill-up that is stored already is stored again only after
+// Yes, then `store` puts the record into CostTable, the main window shows it and the table is saved
+// (true).
 template <class Form, class Check, class Store>
-bool storeFuelRecord(const Form& ui, AppState& state, Prompts& prompts, MainWindowRefresh& refresh, Check check,
-                     Store store) {
+bool storeFuelRecord(const Form& ui, AppState& state, Prompts& prompts, MainWindowRefresh& refresh, RecordEntry entry,
+                     Check check, Store store) {
     ui.odometerSpinBox->interpretText();
     ui.priceSpinBox->interpretText();
     ui.quantitySpinBox->interpretText();
@@ -73,6 +78,8 @@ bool storeFuelRecord(const Form& ui, AppState& state, Prompts& prompts, MainWind
         focusForCorrection(fuelFieldOf(ui, error->focus));
         return false;
     }
+    if (entry == RecordEntry::New && isStoredFillUp(state.CostTable, in) && !prompts.question(kDuplicateFuelQuestion))
+        return false;
     store(state, in);
     showAndSaveRecords(state, prompts, refresh);
     return true;
@@ -105,10 +112,12 @@ template <class Form> QWidget* otherCostFieldOf(const Form& ui, OtherCostField f
 }
 
 // "OK" of both other-cost dialogs: the checks in their order (a refused input is said and its field
-// gets the focus; false), then `store` puts the record into CostTable, the main window shows it,
-// the table is saved, and a completed service may move the next service date (true).
+// gets the focus; false), a new cost that is stored already is stored again only after Yes, then
+// `store` puts the record into CostTable, the main window shows it, the table is saved, and a
+// completed service may move the next service date (true).
 template <class Form, class Store>
-bool storeOtherCost(const Form& ui, AppState& state, Prompts& prompts, MainWindowRefresh& refresh, Store store) {
+bool storeOtherCost(const Form& ui, AppState& state, Prompts& prompts, MainWindowRefresh& refresh, RecordEntry entry,
+                    Store store) {
     ui.odometerSpinBox->interpretText();
     ui.priceSpinBox->interpretText();
     const OtherCostInput in = otherCostInputOf(ui);
@@ -117,6 +126,9 @@ bool storeOtherCost(const Form& ui, AppState& state, Prompts& prompts, MainWindo
         focusForCorrection(otherCostFieldOf(ui, error->focus));
         return false;
     }
+    if (entry == RecordEntry::New && isStoredOtherCost(state.CostTable, in) &&
+        !prompts.question(kDuplicateOtherCostQuestion))
+        return false;
     store(state, in);
     showAndSaveRecords(state, prompts, refresh);
     if (in.service && prompts.question(kServiceQuestion)) {

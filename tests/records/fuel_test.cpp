@@ -443,3 +443,23 @@ TEST_F(FuelTest, DeleteRemovesTheShownRecord) {
 }
 
 } // namespace
+
+TEST_F(FuelTest, AStoredFillUpIsKnownByDateReadingPriceAndQuantity) {
+    addFuel("01.05.2024", "9000");
+    addOtherCost("02.05.2024", "9100");
+    struct Case {
+        const char* name;
+        FuelInput input;
+        bool stored;
+    };
+    const Case cases[] = {
+        {"same", fillUp(day(1, 5), "9000", "50,00", "40,00"), true},
+        {"same_values_written_otherwise", fillUp(day(1, 5), "9000", "50", "40,0", false), true},
+        {"other_date", fillUp(day(2, 5), "9000", "50,00", "40,00"), false},
+        {"other_reading", fillUp(day(1, 5), "9001", "50,00", "40,00"), false},
+        {"other_price", fillUp(day(1, 5), "9000", "50,01", "40,00"), false},
+        {"other_quantity", fillUp(day(1, 5), "9000", "50,00", "40,01"), false},
+        {"an_other_cost_is_no_fill_up", fillUp(day(2, 5), "9100", "120,50", "0"), false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(isStoredFillUp(state.CostTable, c.input), c.stored) << c.name;
+}

@@ -15,6 +15,7 @@ public:
     struct Prompt {
         Kind kind;
         QString title, instruction, message;
+        Default answer = Default::No; // the button Enter presses
     };
 
     std::vector<Prompt> prompts;
@@ -24,12 +25,13 @@ public:
 
     void error(const QString& message) override { record({Kind::Error, {}, {}, message}); }
     void information(const QString& message) override { record({Kind::Information, {}, {}, message}); }
-    bool question(const QString& message) override {
-        record({Kind::Question, {}, {}, message});
+    bool question(const QString& message, Default answer = Default::No) override {
+        record({Kind::Question, {}, {}, message, answer});
         return next();
     }
-    bool ConfirmDialog(const QString& title, const QString& instruction, const QString& message) override {
-        record({Kind::Confirm, title, instruction, message});
+    bool ConfirmDialog(const QString& title, const QString& instruction, const QString& message,
+                       Default answer = Default::No) override {
+        record({Kind::Confirm, title, instruction, message, answer});
         return next();
     }
 

@@ -94,6 +94,33 @@ TEST_F(CostsWindowTest, OtherCostTypedIntoTheDialogIsStoredWithTheNextService) {
     EXPECT_TRUE(d.ui().textLineEdit->text().isEmpty());
 }
 
+TEST_F(CostsWindowTest, TheSameOtherCostAgainIsStoredOnlyAfterYes) {
+    withSampleData();
+    start();
+    auto enter = [this](const char* price) {
+        TForm5& d = entry();
+        d.ui().dateEdit->setDate(QDate(2026, 2, 1));
+        d.ui().serviceCheckBox->setChecked(false);
+        typeInto(d.ui().odometerSpinBox, "10200");
+        typeInto(d.ui().priceSpinBox, price);
+        typeInto(d.ui().textLineEdit, "Reifen");
+        prompts.prompts.clear();
+        QTest::mouseClick(d.ui().okButton, Qt::LeftButton);
+        return d.isVisible();
+    };
+    EXPECT_FALSE(enter("99,90")); // the first time: no question
+    EXPECT_TRUE(prompts.prompts.empty());
+    for (bool yes : {false, true}) {
+        prompts.answers = {yes};
+        EXPECT_EQ(enter("99,9"), !yes); // No leaves the dialog open
+        ASSERT_EQ(prompts.prompts.size(), 1u);
+        EXPECT_EQ(prompts.last()->message, kDuplicateOtherCostQuestion);
+        EXPECT_EQ(prompts.last()->answer, Prompts::Default::No);
+        EXPECT_EQ(window->otherList()->listModel().rowCount(), yes ? 2 : 1);
+        window->records().otherCostEntry().hide();
+    }
+}
+
 TEST_F(CostsWindowTest, RefusedOtherCostStoresNothingAndFocusesItsField) {
     enum Focus { Odometer, Price, Text };
     struct Case {

@@ -156,6 +156,46 @@ TEST_F(MainWindowTest, FillUpTypedIntoTheDialogIsStored) {
     EXPECT_EQ(w.statisticText(TForm1::Odometer), "11600 ");
 }
 
+TEST_F(MainWindowTest, TheSameFillUpAgainIsStoredOnlyAfterYes) {
+    withSampleData();
+    TForm1& w = start();
+    TForm3& d = w.records().fuelEntry();
+    const std::string before = file("kfzdat.002");
+    for (bool yes : {false, true}) {
+        d.prepare();
+        d.show();
+        d.ui().dateEdit->setDate(QDate(2026, 4, 1)); // the stored fill-up at 11 000 km
+        typeInto(d.ui().odometerSpinBox, "11000");
+        typeInto(d.ui().priceSpinBox, "80");
+        typeInto(d.ui().quantitySpinBox, "60,0");
+        d.ui().fullCheckBox->setChecked(true);
+        prompts.prompts.clear();
+        prompts.answers = {yes};
+        QTest::mouseClick(d.ui().okButton, Qt::LeftButton);
+        ASSERT_EQ(prompts.prompts.size(), 1u);
+        EXPECT_EQ(prompts.last()->kind, Kind::Question);
+        EXPECT_EQ(prompts.last()->message, kDuplicateFuelQuestion);
+        EXPECT_EQ(prompts.last()->answer, Prompts::Default::No);
+        EXPECT_EQ(d.isVisible(), !yes); // No leaves the dialog open
+        if (!yes) {
+            EXPECT_EQ(file("kfzdat.002"), before);
+        }
+    }
+    EXPECT_EQ(file("kfzdat.002"), std::string(kHeader10) + kVehicle2Rows + "2;01.04.2026;11000;80,00;60,00;ja;t;;;0\r\n");
+
+    // Another price is another fill-up: no question.
+    d.prepare();
+    d.show();
+    d.ui().dateEdit->setDate(QDate(2026, 4, 1));
+    typeInto(d.ui().odometerSpinBox, "11000");
+    typeInto(d.ui().priceSpinBox, "80,01");
+    typeInto(d.ui().quantitySpinBox, "60");
+    prompts.prompts.clear();
+    QTest::mouseClick(d.ui().okButton, Qt::LeftButton);
+    EXPECT_TRUE(prompts.prompts.empty());
+    EXPECT_FALSE(d.isVisible());
+}
+
 TEST_F(MainWindowTest, RefusedFillUpStoresNothingAndFocusesItsField) {
     struct Case {
         const char* name;
