@@ -94,10 +94,10 @@ int main(int argc, char* argv[]) {
     }
     ProbeApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wagenwart"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Wagenwart"));
     probe.appNs = wallClockNs();
 
-    SingleInstance instance(singleInstanceKey());
+    const QString dataDir = QDir::toNativeSeparators(QDir(QString::fromLocal8Bit(argv[1])).absolutePath() + u'/');
+    SingleInstance instance(singleInstanceKey(dataDir));
     if (!instance.acquire()) {
         std::fprintf(stderr, "another copy holds the single-instance lock\n");
         return 1;
@@ -112,7 +112,6 @@ int main(int argc, char* argv[]) {
     MessagePrompts prompts;
     app.prompts = &prompts;
     SystemClock clock;
-    const QString dataDir = QDir::toNativeSeparators(QDir(QString::fromLocal8Bit(argv[1])).absolutePath() + u'/');
     TForm1 window(dataDir, clock, prompts);
     probe.windowNs = wallClockNs();
     window.installEventFilter(&probe);

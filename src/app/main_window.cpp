@@ -20,6 +20,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QScreen>
 #include <QSoundEffect>
@@ -49,16 +50,11 @@ QString stripMnemonic(QString text) {
     return text.remove(QLatin1Char('&'));
 }
 
-void openManual() {
-    // The manual beside the program; a missing one is not reported.
-    const QString pdf = QCoreApplication::applicationDirPath() + QStringLiteral("/Wagenwart.pdf");
-    if (QFileInfo::exists(pdf)) QDesktopServices::openUrl(QUrl::fromLocalFile(pdf));
-}
-
 } // namespace
 
 TForm1::TForm1(const QString& dataDir, const Clock& clock, Prompts& prompts, QWidget* parent)
-    : QMainWindow(parent), m_ui(std::make_unique<Ui::TForm1>()), m_state(dataDir, clock), m_prompts(prompts) {
+    : QMainWindow(parent), m_ui(std::make_unique<Ui::TForm1>()), m_state(dataDir, clock), m_prompts(prompts),
+      m_openDocument([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
     m_ui->setupUi(this);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     Topleiste(*m_ui->banner, QStringLiteral("Wagenwart"));
@@ -133,7 +129,10 @@ void TForm1::wireActions() {
     connect(u.actionTermineUebersicht, &QAction::triggered, this, [this] { m_appointments->showAllAppointments(); });
     connect(u.actionEinstellungen, &QAction::triggered, this, [this] { m_coreWindows->editSettings(); });
     connect(u.actionBeenden, &QAction::triggered, this, &TForm1::close);
-    connect(u.actionHandbuch, &QAction::triggered, this, openManual);
+    connect(u.actionHandbuch, &QAction::triggered, this, [this] {
+        // The manual beside the program.
+        openManual(QCoreApplication::applicationDirPath() + QStringLiteral("/Wagenwart.pdf"));
+    });
     connect(u.actionUeberDasProgramm, &QAction::triggered, this, [this] { aboutBox().exec(); });
 }
 
@@ -294,6 +293,14 @@ QString TForm1::currentVehicleCaption() const {
 void TForm1::openVehicleManagement(bool selectEnabled) {
     m_vehicles->manageVehicles(selectEnabled);
     if (m_state.VehicleTable.IsEmpty()) close();
+}
+
+void TForm1::openManual(const QString& pdf) {
+    if (!QFileInfo::exists(pdf)) return;
+    if (m_openDocument(QUrl::fromLocalFile(pdf))) return;
+    m_prompts.error(QStringLiteral("Das Handbuch %1 konnte nicht geöffnet werden. Es ist kein Programm zum Anzeigen "
+                                   "von PDF-Dateien eingerichtet.")
+                        .arg(QDir::toNativeSeparators(QFileInfo(pdf).absoluteFilePath())));
 }
 
 TAboutBox& TForm1::aboutBox() {

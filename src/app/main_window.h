@@ -9,6 +9,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class AppointmentWindows;
@@ -20,6 +21,7 @@ class QMenu;
 class QPushButton;
 class QSoundEffect;
 class QToolButton;
+class QUrl;
 class RecordListView;
 class RecordWindows;
 class TAboutBox;
@@ -70,6 +72,12 @@ public:
 
     // "Fahrzeugverwaltung"; when no vehicle is left afterwards, the program ends.
     void openVehicleManagement(bool selectEnabled = true);
+    // "Handbuch (PDF)": opens the manual with the system's viewer; says so when it cannot. A manual
+    // that is not there is not reported.
+    void openManual(const QString& pdf);
+    // How a document is opened; tests put one here that records or fails.
+    void setDocumentOpener(std::function<bool(const QUrl&)> opener) { m_openDocument = std::move(opener); }
+
     // Gives both lists the list colours of the settings and repaints them.
     void applyListColours();
 
@@ -119,6 +127,7 @@ private:
     std::array<QLabel*, FigureCount> m_captions{};
     std::array<QLabel*, FigureCount> m_values{};
     QSoundEffect* m_sound = nullptr;
+    std::function<bool(const QUrl&)> m_openDocument;
 
     std::unique_ptr<RecordWindows> m_records;
     std::unique_ptr<VehicleWindows> m_vehicles;

@@ -1,13 +1,17 @@
 #include "app/single_instance.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QLocalSocket>
 #include <QStandardPaths>
 
-QString singleInstanceKey() {
-    QString user = qEnvironmentVariable("USER");
-    if (user.isEmpty()) user = qEnvironmentVariable("USERNAME");
-    return QStringLiteral("wagenwart-") + (user.isEmpty() ? QStringLiteral("user") : user);
+QString singleInstanceKey(const QString& dataDir) {
+    QString path = QDir::cleanPath(QDir(dataDir).absolutePath());
+#ifdef Q_OS_WIN
+    path = path.toLower(); // one directory, however its name is written
+#endif
+    const QByteArray hash = QCryptographicHash::hash(path.toUtf8(), QCryptographicHash::Sha256);
+    return QStringLiteral("wagenwart-") + QString::fromLatin1(hash.left(8).toHex());
 }
 
 SingleInstance::SingleInstance(const QString& key, QObject* parent) : QObject(parent), m_key(key) {
@@ -35,19 +39,24 @@ SingleInstance::~SingleInstance() {
 
 bool SingleInstance::acquire() {
     if (!m_lock->tryLock(0)) return false;
-    return listen() || true; // without the server the copy still runs; it just cannot be raised
+    if (listen() != Listening::OtherCopy) return true; // without the server the copy runs; it cannot be raised
+    // The lock is this user's; a copy of another user answers on the data directory's server.
+    m_lock->unlock();
+    return false;
 }
 
-bool SingleInstance::listen() {
-    m_server.setSocketOptions(QLocalServer::UserAccessOption);
-    if (m_server.listen(m_key)) return true;
-    // We hold the lock, so a socket of that name is left over from a copy that crashed: remove it
-    // only when nobody answers on it.
+SingleInstance::Listening SingleInstance::listen() {
+    // A server of that name that answers is another user's copy on the same data directory (asked
+    // first: listening with access options would silently take the name over). One that does not
+    // answer is left over from a copy that crashed, and is removed.
     QLocalSocket probe;
     probe.connectToServer(m_key);
-    if (probe.waitForConnected(200)) return false;
+    if (probe.waitForConnected(200)) return Listening::OtherCopy;
+    // Any user's copy must be able to ask: the key is the data directory, not the user.
+    m_server.setSocketOptions(QLocalServer::WorldAccessOption);
+    if (m_server.listen(m_key)) return Listening::Yes;
     QLocalServer::removeServer(m_key);
-    return m_server.listen(m_key);
+    return m_server.listen(m_key) ? Listening::Yes : Listening::No;
 }
 
 bool SingleInstance::askRunningCopyToRaise(int timeoutMs) {

@@ -1,6 +1,6 @@
 #pragma once
-// One running copy per user: a lock file in the runtime folder guards a local server; a second
-// copy asks the first one to come to the front and ends.
+// One running copy per data directory: a lock file in the runtime folder guards a local server that
+// any user's copy can reach; a second copy asks the first one to come to the front and ends.
 
 #include <QLocalServer>
 #include <QLockFile>
@@ -11,7 +11,7 @@
 class SingleInstance final : public QObject {
     Q_OBJECT
 public:
-    // `key` names the lock file and the server (per user).
+    // `key` names the lock file and the server (singleInstanceKey).
     explicit SingleInstance(const QString& key, QObject* parent = nullptr);
     ~SingleInstance() override;
 
@@ -24,11 +24,14 @@ signals:
     void raiseRequested();
 
 private:
-    bool listen();
+    enum class Listening { Yes, No, OtherCopy };
+    Listening listen();
     QString m_key;
     std::unique_ptr<QLockFile> m_lock;
     QLocalServer m_server;
 };
 
-// The key for this user: "wagenwart-" + user name.
-QString singleInstanceKey();
+// The key of the copy that works on `dataDir`: "wagenwart-" + 16 hexadecimal digits drawn from the
+// directory's path. Two copies on the same files are refused, whoever started them (on Windows the
+// data directory is common to all users); copies on different data directories may run side by side.
+QString singleInstanceKey(const QString& dataDir);

@@ -188,10 +188,15 @@ void TForm26::prepare(bool selectEnabled) {
     prepareShownVehicle(v);
     fillGrid();
 
-    // The focus move the dialog makes itself must write nothing.
+    // The focus move the dialog makes itself must write nothing. Without any vehicle (first start)
+    // the way on is "Neues Fahrzeug anlegen": it has the focus and answers Enter.
     m_skipNextExit = true;
-    m_ui->vehicleTableWidget->setFocus();
     const bool any = !v.IsEmpty();
+    m_ui->newButton->setDefault(!any);
+    if (any)
+        m_ui->vehicleTableWidget->setFocus();
+    else
+        m_ui->newButton->setFocus();
     m_selectAllowed = selectEnabled;
     enableFields(any);
     if (any) {
@@ -356,7 +361,9 @@ void TForm26::refreshNames() {
 
 void TForm26::newVehicle() {
     TMlb2& v = m_state.VehicleTable;
-    if (!m_prompts.ConfirmDialog(kNewVehicleTitle, kNewVehicleInstruction, kNewVehicleQuestion)) {
+    // Without a vehicle, No ends the program: then Yes is the answer Enter gives.
+    const Prompts::Default answer = v.IsEmpty() ? Prompts::Default::Yes : Prompts::Default::No;
+    if (!m_prompts.ConfirmDialog(kNewVehicleTitle, kNewVehicleInstruction, kNewVehicleQuestion, answer)) {
         // Without a vehicle the program cannot be used: the dialog closes and so does the program.
         if (v.IsEmpty()) done(QDialog::Rejected);
         return;
@@ -367,6 +374,7 @@ void TForm26::newVehicle() {
     }
     fillGrid();
     m_selectAllowed = true;
+    m_ui->newButton->setDefault(false);
     enableFields(true);
     selectRow(v.RowCount());
     m_host.RebuildVehicleMenu();
@@ -388,7 +396,7 @@ void TForm26::deleteSelectedVehicle() {
     }
     m_host.RebuildVehicleMenu();
     if (!v.IsEmpty()) return;
-    if (m_prompts.question(kLastVehicleDeletedQuestion))
+    if (m_prompts.question(kLastVehicleDeletedQuestion, Prompts::Default::Yes))
         newVehicle();
     else
         done(QDialog::Rejected);

@@ -6,6 +6,7 @@
 #include "appointments/appointment_overview_dialog.h"
 #include "appointments/appointments_panel.h"
 #include "app/about_box.h"
+#include "app/application.h"
 #include "app/main_window.h"
 #include "core/settings_dialog.h"
 #include "records/data_generation_dialog.h"
@@ -142,8 +143,7 @@ bool saveVehicleDialog(TForm1& w, const QString& out) {
 int main(int argc, char** argv) {
     // Windows are tested and pictured headless.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    WagenwartApplication app(argc, argv);
     QCommandLineParser parser;
     parser.addOption({QStringLiteral("out"), QStringLiteral("folder for the PNG files"), QStringLiteral("DIR")});
     parser.process(app);

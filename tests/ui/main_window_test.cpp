@@ -1,5 +1,7 @@
 #include "support/window_fixture.h"
 
+#include "ui_main_window.h"
+
 #include "records/fuel_edit_dialog.h"
 #include "records/fuel_entry_dialog.h"
 #include "records/fuel_entry.h"
@@ -17,6 +19,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QUrl>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -124,6 +128,52 @@ TEST_F(MainWindowTest, MenuEntriesOfLaterWindowsAreThereButDisabled) {
     ASSERT_NE(w.action("Hilfe", QString::fromUtf8("Über das Programm")), nullptr);
     EXPECT_TRUE(w.action("Hilfe", QString::fromUtf8("Über das Programm"))->isEnabled());
     EXPECT_TRUE(w.action("Datei", "Beenden")->isEnabled());
+}
+
+// The window system receives exactly the windows' captions, nothing appended.
+TEST_F(MainWindowTest, TitleBarsShowTheCaptionsAlone) {
+    withSampleData();
+    TForm1& w = start();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    EXPECT_EQ(w.windowHandle()->title(), "Wagenwart v5.3.0");
+    TForm3& d = w.records().fuelEntry();
+    d.setWindowTitle(w.currentVehicleCaption());
+    d.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+    EXPECT_EQ(d.windowHandle()->title(), "B-XY 10  /  Transporter");
+    d.hide();
+}
+
+TEST_F(MainWindowTest, AManualThatCannotBeOpenedIsSaid) {
+    withSampleData();
+    TForm1& w = start();
+    const QString pdf = dataDir() + "Wagenwart.pdf";
+    ASSERT_TRUE(writeBytes(pdf, "%PDF-1.4\n"));
+    QUrl opened;
+    w.setDocumentOpener([&](const QUrl& url) {
+        opened = url;
+        return true;
+    });
+    w.openManual(pdf);
+    EXPECT_EQ(opened, QUrl::fromLocalFile(pdf));
+    EXPECT_TRUE(prompts.prompts.empty());
+
+    w.setDocumentOpener([](const QUrl&) { return false; }); // no PDF viewer on this machine
+    w.openManual(pdf);
+    ASSERT_EQ(prompts.prompts.size(), 1u);
+    EXPECT_EQ(prompts.last()->message, "Das Handbuch " + QDir::toNativeSeparators(pdf) +
+                                           " konnte nicht geöffnet werden. Es ist kein Programm zum Anzeigen von "
+                                           "PDF-Dateien eingerichtet.");
+    w.openManual(dataDir() + "fehlt.pdf"); // a manual that is not there is not reported
+    EXPECT_EQ(prompts.prompts.size(), 1u);
+}
+
+TEST_F(MainWindowTest, TheNotesButtonWaitsForItsWindow) {
+    withSampleData();
+    TForm1& w = start();
+    w.show();
+    EXPECT_FALSE(w.ui().notesButton->isEnabled());
 }
 
 TEST_F(MainWindowTest, FillUpTypedIntoTheDialogIsStored) {

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
@@ -30,6 +31,24 @@ TEST(SingleInstance, SecondCopyIsRefusedAndTheFirstAskedToComeForward) {
     client.write("raise");
     client.flush();
     EXPECT_TRUE(raised.wait(2000));
+}
+
+TEST(SingleInstance, TheKeyIsTheDataDirectory) {
+    EXPECT_EQ(singleInstanceKey(QStringLiteral("/srv/daten/")), singleInstanceKey(QStringLiteral("/srv/x/../daten")));
+    EXPECT_NE(singleInstanceKey(QStringLiteral("/srv/daten/")), singleInstanceKey(QStringLiteral("/srv/andere/")));
+    EXPECT_TRUE(singleInstanceKey(QStringLiteral("/srv/daten/")).startsWith(QStringLiteral("wagenwart-")));
+}
+
+// A copy of another user holds no lock of ours, but answers on the data directory's server.
+TEST(SingleInstance, ACopyOfAnotherUserOnTheSameDataIsRefused) {
+    const QString key = QStringLiteral("wagenwart-test-") + QUuid::createUuid().toString(QUuid::Id128);
+    QLocalServer otherUsersCopy;
+    ASSERT_TRUE(otherUsersCopy.listen(key));
+    SingleInstance mine(key);
+    EXPECT_FALSE(mine.acquire());
+    otherUsersCopy.close();
+    SingleInstance later(key);
+    EXPECT_TRUE(later.acquire()); // the lock was given back
 }
 
 // Two real processes: the second start ends within two seconds while the first one runs on.

@@ -1,14 +1,13 @@
-// The window tests run in one QApplication with the program's German formats.
-#include <QApplication>
-#include <QLocale>
+// The window tests run in the program's own application object: its German formats and Qt texts,
+// its name, its error handler.
+#include "app/application.h"
 
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     // Windows are tested and pictured headless.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    WagenwartApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

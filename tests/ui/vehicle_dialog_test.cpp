@@ -550,7 +550,11 @@ TEST_F(VehicleDialogTest, DeletingTheOnlyVehicleAndCreatingOneAgain) {
     EXPECT_EQ(prompts.prompts[1].message,
               QString::fromUtf8("Zur Verwendung des Programms muß mindestens ein Datensatz in der Fahrzeugverwaltung "
                                 "vorliegen.\rMöchten Sie jetzt ein Fahrzeug anlegen ?"));
+    // Where No ends the program, Enter answers Yes; deleting still defaults to No.
+    EXPECT_EQ(prompts.prompts[0].answer, Prompts::Default::No);
+    EXPECT_EQ(prompts.prompts[1].answer, Prompts::Default::Yes);
     EXPECT_EQ(prompts.prompts[2].title, "Neues Fahrzeug");
+    EXPECT_EQ(prompts.prompts[2].answer, Prompts::Default::Yes);
     // number 001 again: its files were deleted with the vehicle
     EXPECT_FALSE(QFile::exists(dataDir() + "kfzterm.001"));
     ASSERT_EQ(window->state().VehicleTable.RowCount(), 1);
@@ -594,8 +598,14 @@ TEST_F(VehicleDialogTest, FirstStartCreatesTheFirstVehicle) {
         if (p.kind != Kind::Information) return;
         QTimer::singleShot(0, window.get(), [&] {
             TForm26& d = window->vehicles().vehicleDialog();
+            // The way on is in view: "Neues Fahrzeug anlegen" has the focus and answers Enter, and
+            // its question answers Enter with Yes (No would end the program).
+            EXPECT_EQ(d.focusWidget(), d.ui().newButton);
+            EXPECT_TRUE(d.ui().newButton->isDefault());
             prompts.answers = {true};
-            QTest::mouseClick(d.ui().newButton, Qt::LeftButton);
+            QTest::keyClick(d.ui().newButton, Qt::Key_Return);
+            EXPECT_EQ(prompts.last()->answer, Prompts::Default::Yes);
+            EXPECT_FALSE(d.ui().newButton->isDefault());
             QTest::mouseClick(d.ui().closeButton, Qt::LeftButton);
         });
     };
