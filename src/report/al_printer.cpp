@@ -1,9 +1,11 @@
 #include "report/al_printer.h"
 
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
 
 #include <stdexcept>
 
@@ -21,10 +23,13 @@ DeviceMetrics metricsOf(const QPagedPaintDevice& device) {
 }
 
 DeviceMetrics pdfA4Metrics(TAlOrientation orientation) {
-    constexpr int kPdfResolution = 1200;
-    QSize size = QPageSize(QPageSize::A4).sizePixels(kPdfResolution);
-    if (orientation == alr_Landscape) size.transpose();
-    return {kPdfResolution, size.width(), size.height(), 0, 0};
+    QBuffer nowhere;
+    QPdfWriter writer(&nowhere);
+    writer.setResolution(1200);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
+                                     orientation == alr_Landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                                     QMarginsF(0, 0, 0, 0)));
+    return metricsOf(writer);
 }
 
 TDrawMetaFile::TDrawMetaFile(int width, int height) : m_width(width), m_height(height) {
