@@ -20,10 +20,10 @@ TfrmPreview::TfrmPreview(Prompts& prompts, PrinterSeam& printer, SaveFileSeam& s
     m_ui->setupUi(this);
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     Ui::TfrmPreview& u = *m_ui;
-    u.printButton->setIcon(QIcon::fromTheme(QStringLiteral("document-print"),
-                                            style()->standardIcon(QStyle::SP_FileDialogDetailedView)));
-    u.savePdfButton->setIcon(QIcon::fromTheme(QStringLiteral("document-save-as"),
-                                              style()->standardIcon(QStyle::SP_DialogSaveButton)));
+    u.printButton->setIcon(
+        QIcon::fromTheme(QStringLiteral("document-print"), style()->standardIcon(QStyle::SP_FileDialogDetailedView)));
+    u.savePdfButton->setIcon(
+        QIcon::fromTheme(QStringLiteral("document-save-as"), style()->standardIcon(QStyle::SP_DialogSaveButton)));
     u.firstPageButton->setIcon(style()->standardIcon(QStyle::SP_MediaSkipBackward));
     u.previousPageButton->setIcon(style()->standardIcon(QStyle::SP_MediaSeekBackward));
     u.nextPageButton->setIcon(style()->standardIcon(QStyle::SP_MediaSeekForward));
@@ -112,16 +112,35 @@ bool TfrmPreview::handleKey(int key) {
     tAlPreview& p = preview();
     constexpr int kStep = 10;
     switch (key) {
-    case Qt::Key_Escape: close(); return true;
-    case Qt::Key_PageUp: p.previousPage(); return true;
-    case Qt::Key_PageDown: p.nextPage(); return true;
-    case Qt::Key_End: p.lastPage(); return true;
-    case Qt::Key_Home: p.firstPage(); return true;
-    case Qt::Key_Left: p.scrollBy(-kStep, 0); return true;
-    case Qt::Key_Right: p.scrollBy(kStep, 0); return true;
-    case Qt::Key_Up: p.scrollBy(0, -kStep); return true;
-    case Qt::Key_Down: p.scrollBy(0, kStep); return true;
-    default: return false;
+    case Qt::Key_Escape:
+        close();
+        return true;
+    case Qt::Key_PageUp:
+        p.previousPage();
+        return true;
+    case Qt::Key_PageDown:
+        p.nextPage();
+        return true;
+    case Qt::Key_End:
+        p.lastPage();
+        return true;
+    case Qt::Key_Home:
+        p.firstPage();
+        return true;
+    case Qt::Key_Left:
+        p.scrollBy(-kStep, 0);
+        return true;
+    case Qt::Key_Right:
+        p.scrollBy(kStep, 0);
+        return true;
+    case Qt::Key_Up:
+        p.scrollBy(0, -kStep);
+        return true;
+    case Qt::Key_Down:
+        p.scrollBy(0, kStep);
+        return true;
+    default:
+        return false;
     }
 }
 

@@ -163,8 +163,8 @@ TEST_F(Engine, AddNamedValueFindsTheFieldInAnyLetterCaseAndTellsTheLogHandler) {
     AddNamedValue(report, QStringLiteral("AlField99"), QStringLiteral("weg"));
     run();
     EXPECT_EQ(texts(QStringLiteral("AlField2")), std::vector<QString>{"Golf"});
-    EXPECT_EQ(heard, (std::vector<QString>{"AddNamedValue(alfield2) = Golf",
-                                           "AlField AlField99 = not found for value: weg"}));
+    EXPECT_EQ(heard,
+              (std::vector<QString>{"AddNamedValue(alfield2) = Golf", "AlField AlField99 = not found for value: weg"}));
 }
 
 TEST_F(Engine, FieldWithManyValuesInAPageHeaderShowsItsFirstOnEveryPage) {
@@ -231,8 +231,8 @@ INSTANTIATE_TEST_SUITE_P(
     Engine, Pagination,
     ::testing::Values(
         // The limit is height - 1 - footers; a row fits while its top + height stays at or below it.
-        PaginationCase{"ExactlyFullPage", 14, 20, 281, 0, 1, 260},   // limit 280: 14 rows end at 280
-        PaginationCase{"OneRowMore", 15, 20, 281, 0, 2, 0},          // the fifteenth starts page 2
+        PaginationCase{"ExactlyFullPage", 14, 20, 281, 0, 1, 260},       // limit 280: 14 rows end at 280
+        PaginationCase{"OneRowMore", 15, 20, 281, 0, 2, 0},              // the fifteenth starts page 2
         PaginationCase{"FootersTakeTheirPlace", 14, 20, 281, 21, 2, 20}, // limit 259: 12 rows and 2
         PaginationCase{"TallBandStillPrintsOnItsOwnPage", 2, 500, 300, 0, 2, 0},
         PaginationCase{"HundredRows", 100, 14, 300, 50, 6, 14 * 14}), // limit 249: 17 rows a page, 15 on page 6
@@ -363,8 +363,8 @@ TEST_F(Engine, ColumnsCountForDetailBandsOnly) {
 struct ClipCase {
     const char* name;
     tAlClipMode mode;
-    int nextBandTop;  // the band below starts here
-    int inkBottom;    // lowest dark pixel of the too-tall shape
+    int nextBandTop; // the band below starts here
+    int inkBottom;   // lowest dark pixel of the too-tall shape
 };
 
 class ClipModes : public Engine, public ::testing::WithParamInterface<ClipCase> {};
@@ -477,14 +477,13 @@ TEST_P(SystemFields, TextWhenPrinted) {
 
 INSTANTIATE_TEST_SUITE_P(
     Engine, SystemFields,
-    ::testing::Values(SysFieldCase{"Date", alr_Date, {"10.05.2026", "10.05.2026", "10.05.2026"}},
-                      SysFieldCase{"Time", alr_Time, {"09:30:15", "09:30:15", "09:30:15"}},
-                      SysFieldCase{"DateTime", alr_DateTime, {"10.05.2026 09:30:15", "10.05.2026 09:30:15",
-                                                              "10.05.2026 09:30:15"}},
-                      SysFieldCase{"PageNum", alr_PageNum, {"1", "1", "2"}},
-                      SysFieldCase{"Counter", alr_Counter, {"1", "2", "3"}},
-                      SysFieldCase{"Count", alr_Count, {"E", "E", "E"}},
-                      SysFieldCase{"Formname", alr_Formname, {"#Formname#", "#Formname#", "#Formname#"}}),
+    ::testing::Values(
+        SysFieldCase{"Date", alr_Date, {"10.05.2026", "10.05.2026", "10.05.2026"}},
+        SysFieldCase{"Time", alr_Time, {"09:30:15", "09:30:15", "09:30:15"}},
+        SysFieldCase{"DateTime", alr_DateTime, {"10.05.2026 09:30:15", "10.05.2026 09:30:15", "10.05.2026 09:30:15"}},
+        SysFieldCase{"PageNum", alr_PageNum, {"1", "1", "2"}}, SysFieldCase{"Counter", alr_Counter, {"1", "2", "3"}},
+        SysFieldCase{"Count", alr_Count, {"E", "E", "E"}},
+        SysFieldCase{"Formname", alr_Formname, {"#Formname#", "#Formname#", "#Formname#"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Engine, PageNumberOfEveryPageIsPrinted) {
@@ -583,8 +582,8 @@ TEST_F(Engine, GroupHeaderOnEveryNewValueGroupFooterBeforeTheValueChanges) {
     run();
     std::vector<QString> order;
     for (const Drawn& d : log) order.push_back(d.tag + QLatin1Char(' ') + d.text);
-    EXPECT_EQ(order, (std::vector<QString>{"group header ", "month Mai", "month Mai", "group footer ",
-                                           "group header ", "month Juni", "group footer "}));
+    EXPECT_EQ(order, (std::vector<QString>{"group header ", "month Mai", "month Mai", "group footer ", "group header ",
+                                           "month Juni", "group footer "}));
 }
 
 // ---- settings and failures
@@ -646,7 +645,8 @@ TEST_F(Engine, LandscapeSwapsThePageSize) {
 
 TEST(LoadReport, LayoutThatCannotBeCreatedIsReportedAndFreed) {
     QTemporaryDir dir;
-    LayoutSpec spec{QStringLiteral("broken"), reportSettings(alr_Portrait, alr_A4, 15, 12),
+    LayoutSpec spec{QStringLiteral("broken"),
+                    reportSettings(alr_Portrait, alr_A4, 15, 12),
                     {band(alr_Title, 50, {image(dir.filePath("fehlt.png"), {0, 0, 10, 10}, false, false)})}};
     ScriptedPrompts prompts;
     const LoadedReport loaded = LoadReport(spec, prompts);
@@ -665,7 +665,8 @@ TEST(LoadReport, LayoutWithoutReportComponentFailsSilently) {
 }
 
 TEST(LoadReport, BandsStandInLayoutOrderAndTheReportKeepsItsSettings) {
-    LayoutSpec spec{QStringLiteral("order"), reportSettings(alr_Landscape, alr_A4, 15, 12),
+    LayoutSpec spec{QStringLiteral("order"),
+                    reportSettings(alr_Landscape, alr_A4, 15, 12),
                     {band(alr_PageHeader, 30, {}), band(alr_Detail, 14, {}), band(alr_PageFooter, 50, {})}};
     ScriptedPrompts prompts;
     const LoadedReport loaded = LoadReport(spec, prompts);

@@ -25,14 +25,14 @@ inline QImage renderPage(const TDrawMetaFile& page, double scale = 1.0) {
     return image;
 }
 
-// The bounding box of the pixels in `area` darker than mid grey; empty when there is none.
+// The bounding box of the pixels in `area` at least as dark as the grey of the frames; empty when there is none.
 inline QRect inkBox(const QImage& image, QRect area = QRect()) {
     if (area.isNull()) area = image.rect();
     area &= image.rect();
     int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
-            if (qGray(image.pixel(x, y)) < 128) {
+            if (qGray(image.pixel(x, y)) < 160) {
                 left = std::min(left, x);
                 right = std::max(right, x);
                 top = std::min(top, y);

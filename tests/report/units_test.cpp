@@ -46,7 +46,7 @@ TEST(Units, PageOfAPrinterWithOffsetsCoversThePaperToThePrintableAreasEnd) {
     TAlPrinter printer([](TAlOrientation) { return DeviceMetrics{600, 4760, 6814, 100, 120}; });
     tPages pages;
     printer.beginPictureMode(alr_Portrait, pages);
-    EXPECT_EQ(printer.pageWidth(), 778);  // 4860 × 96 / 600 = 777.6
+    EXPECT_EQ(printer.pageWidth(), 778);   // 4860 × 96 / 600 = 777.6
     EXPECT_EQ(printer.pageHeight(), 1109); // 6934 × 96 / 600 = 1109.44
     EXPECT_EQ(pages.count(), 1);
     printer.endRun();
