@@ -3,8 +3,9 @@
 #include "core/clock.h"
 #include "report/report_units.h"
 
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPainter>
+#include <QtMath>
 
 #include <algorithm>
 #include <stdexcept>
@@ -13,9 +14,17 @@ namespace {
 
 // Captions and texts keep their line breaks as CR LF (or a lone CR); the painter wants "\n".
 QString drawnLines(QString text) {
+    if (!text.contains(QLatin1Char('\r'))) return text;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;
+}
+
+// A text without line breaks and tabs is one line of its own width.
+bool isSingleLine(const QString& text) {
+    for (const QChar c : text)
+        if (c == QLatin1Char('\n') || c == QLatin1Char('\t')) return false;
+    return true;
 }
 
 int textFlags(const tAlControl& c) {
@@ -61,18 +70,41 @@ void tAlControl::setName(const QString& name) {
     m_name = m_band.layout().freeName(name, this);
 }
 
+const QFontMetricsF& tAlControl::metrics() const {
+    if (!m_metrics || !(m_metricsFont == Font)) {
+        m_metrics = std::make_unique<QFontMetricsF>(Font);
+        m_metricsFont = Font;
+        m_widths.clear();
+    }
+    return *m_metrics;
+}
+
+int tAlControl::lineWidth(const QString& line) const {
+    // Records repeat their figures ("ja", a price): each is measured once.
+    const QFontMetricsF& m = metrics();
+    if (const auto found = m_widths.constFind(line); found != m_widths.constEnd()) return *found;
+    if (m_widths.size() > 4096) m_widths.clear();
+    const int width = qCeil(m.horizontalAdvance(line));
+    m_widths.insert(line, width);
+    return width;
+}
+
 QRect tAlControl::printRect(const QRect& placed, const PrintContext& context) const {
     if (!isText() || !AutoSize) return placed;
     const QString t = drawnLines(text(context));
-    const QFontMetrics metrics(Font);
+    const QFontMetricsF& m = metrics();
     int width = 0;
-    int height = metrics.height();
+    int height = qCeil(m.height());
     if (!t.isEmpty()) {
-        const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs | (WordWrap ? Qt::TextWordWrap : 0);
-        const int room = WordWrap ? std::max(1, placed.width()) : 1 << 20;
-        const QRect needed = metrics.boundingRect(QRect(0, 0, room, 1 << 20), flags, t);
-        width = WordWrap ? placed.width() : needed.width();
-        height = std::max(height, needed.height());
+        if (isSingleLine(t) && !WordWrap) {
+            width = lineWidth(t);
+        } else {
+            const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs | (WordWrap ? Qt::TextWordWrap : 0);
+            const qreal room = WordWrap ? std::max(1, placed.width()) : 1 << 20;
+            const QRectF needed = m.boundingRect(QRectF(0, 0, room, 1 << 20), flags, t);
+            width = WordWrap ? placed.width() : qCeil(needed.width());
+            height = std::max(height, qCeil(needed.height()));
+        }
     }
     QRect r(placed.left(), placed.top(), width, height);
     // A right-aligned text keeps its right edge, every other its left edge.
@@ -85,15 +117,20 @@ void tAlControl::draw(QPainter& painter, const QRect& rect, const PrintContext& 
     if (!Transparent) painter.fillRect(rect, Color);
     const QString t = drawnLines(text(context));
     if (t.isEmpty()) return;
-    painter.setFont(Font);
-    painter.setPen(FontColor);
-    if (AutoSize) {
+    if (painter.font() != Font) painter.setFont(Font);
+    if (painter.pen().color() != FontColor) painter.setPen(FontColor);
+    if (AutoSize && !WordWrap && isSingleLine(t)) {
+        // The rectangle is the line's own width: the text starts at its left edge.
+        painter.drawText(QPointF(rect.left(), rect.top() + metrics().ascent()), t);
+    } else if (AutoSize) {
         // The rectangle is the text's own size; a device that measures a little wider must not cut it.
         painter.drawText(rect, textFlags(*this) | Qt::TextDontClip, t);
     } else {
         // A text of fixed size is cut at its edges.
+        painter.save();
         painter.setClipRect(rect, Qt::IntersectClip);
         painter.drawText(rect, textFlags(*this), t);
+        painter.restore();
     }
 }
 
@@ -527,29 +564,23 @@ private:
             if (band.altMark) painter.fillRect(bandRect, band.Color);
             band.altMark = !band.altMark;
         }
+        // One clip for the band; the painter's font and pen carry on from band to band.
+        if (band.ClipMode == cm_Clip)
+            painter.setClipRect(bandRect);
+        else
+            painter.setClipping(false);
         for (const auto& control : band.controls()) {
             const tAlControl& c = *control;
             if (!c.Visible && !c.VisibleInPreview) continue;
             const QRect placed = c.layoutRect().translated(bandRect.topLeft());
             const QRect rect = c.printRect(placed, m_context);
-            painter.save();
-            switch (band.ClipMode) {
-            case cm_Clip:
-                if (!rect.intersects(bandRect)) {
-                    painter.restore();
-                    continue;
-                }
-                painter.setClipRect(bandRect);
-                break;
-            case cm_Expand:
-                bandRect = bandRect.united(rect);
-                break;
-            case cm_Overwrite:
-                break;
-            }
+            // Clip: drawn only where it overlaps the band. Expand: the band grows to hold it.
+            // Overwrite: drawn whole, the band stays.
+            if (band.ClipMode == cm_Clip && !rect.intersects(bandRect)) continue;
+            if (band.ClipMode == cm_Expand) bandRect = bandRect.united(rect);
             c.draw(painter, rect, m_context);
-            painter.restore();
         }
+        painter.setClipping(false);
         m_position = bandRect.bottom() + 1;
     }
 

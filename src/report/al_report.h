@@ -12,6 +12,8 @@
 #include <QColor>
 #include <QDateTime>
 #include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
 #include <QPen>
 #include <QRect>
@@ -93,9 +95,18 @@ public:
     // The start of a run.
     virtual void startRun() {}
 
+protected:
+    // The metrics of Font, made once for as long as the font stays.
+    const QFontMetricsF& metrics() const;
+    // The width of a line of text in Font.
+    int lineWidth(const QString& line) const;
+
 private:
     tAlBand& m_band;
     QString m_name;
+    mutable std::unique_ptr<QFontMetricsF> m_metrics;
+    mutable QFont m_metricsFont;
+    mutable QHash<QString, int> m_widths; // of Font
 };
 
 // A static text.

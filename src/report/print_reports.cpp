@@ -8,13 +8,8 @@
 #include "report/preview_dialog.h"
 #include "report/printer_seam.h"
 
-#include <functional>
-
-namespace {
-
-// Loads the layout, fills it, and prepares its pages into a new preview window.
-std::unique_ptr<TfrmPreview> preparedPreview(QWidget* parent, const LayoutSpec& layout, const AppState& state,
-                                             const PrintSeams& seams, const std::function<void(TAlReport&)>& fill) {
+std::unique_ptr<TfrmPreview> reportPreview(QWidget* parent, const LayoutSpec& layout, const AppState& state,
+                                           const PrintSeams& seams, const std::function<void(TAlReport&)>& fill) {
     const LoadedReport loaded = LoadReport(layout, seams.prompts);
     if (!loaded) {
         seams.prompts.error(kCouldNotLoadReport);
@@ -34,17 +29,15 @@ std::unique_ptr<TfrmPreview> preparedPreview(QWidget* parent, const LayoutSpec& 
     return window; // the layout is released here; the pages belong to the preview
 }
 
-} // namespace
-
 std::unique_ptr<TfrmPreview> costListPreview(QWidget* parent, const AppState& state, const QString& vehicleCaption,
                                              const PrintSeams& seams) {
-    return preparedPreview(parent, costListLayout(), state, seams,
-                           [&](TAlReport& report) { fillCostList(report, state, vehicleCaption); });
+    return reportPreview(parent, costListLayout(), state, seams,
+                         [&](TAlReport& report) { fillCostList(report, state, vehicleCaption); });
 }
 
 std::unique_ptr<TfrmPreview> dataSheetPreview(QWidget* parent, const AppState& state, const PrintSeams& seams) {
-    return preparedPreview(parent, dataSheetLayout(), state, seams,
-                           [&](TAlReport& report) { fillDataSheet(report, state.VehicleTable); });
+    return reportPreview(parent, dataSheetLayout(), state, seams,
+                         [&](TAlReport& report) { fillDataSheet(report, state.VehicleTable); });
 }
 
 void printCostList(QWidget* parent, const AppState& state, const QString& vehicleCaption, const PrintSeams& seams) {

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class AppState;
@@ -12,6 +13,8 @@ class Prompts;
 class QWidget;
 class SaveFileSeam;
 class TfrmPreview;
+class TAlReport;
+struct LayoutSpec;
 
 // The seams a print needs.
 struct PrintSeams {
@@ -32,3 +35,8 @@ void printDataSheet(QWidget* parent, const AppState& state, const PrintSeams& se
 std::unique_ptr<TfrmPreview> costListPreview(QWidget* parent, const AppState& state, const QString& vehicleCaption,
                                              const PrintSeams& seams);
 std::unique_ptr<TfrmPreview> dataSheetPreview(QWidget* parent, const AppState& state, const PrintSeams& seams);
+
+// The print flow of every layout: LoadReport (on failure "could not load report "), `fill`, a new
+// preview window with the pages prepared on the printer's page metrics, on page 1.
+std::unique_ptr<TfrmPreview> reportPreview(QWidget* parent, const LayoutSpec& layout, const AppState& state,
+                                           const PrintSeams& seams, const std::function<void(TAlReport&)>& fill);

@@ -7,6 +7,7 @@
 #include "support/qt_print.h"
 #include "support/scripted_prompts.h"
 
+#include <QFontMetrics>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -453,6 +454,37 @@ TEST_F(Engine, AutoSizedTextTakesTheHeightOfItsLines) {
     run();
     const int lineHeight = prints(QStringLiteral("one")).front().rect.height();
     EXPECT_EQ(label.printRect(QRect(0, 0, 10, 10), {}).height(), 3 * lineHeight);
+}
+
+TEST_F(Engine, WordWrapKeepsTheWidthAndGrowsDownwards) {
+    tAlBand& b = band(alr_Title, 100, QStringLiteral("unused"));
+    ProbeField& text = probe(b, QStringLiteral("text"), QStringLiteral("text"));
+    text.Left = 20;
+    text.Width = 80;
+    text.AutoSize = true;
+    text.WordWrap = true;
+    text.Font = reportFont(arial(13));
+    AddNamedValue(report, QStringLiteral("text"), QStringLiteral("Reifen im Keller der Halle am Hof"));
+    run();
+    const QRect r = prints(QStringLiteral("text")).front().rect;
+    EXPECT_EQ(r.left(), 20);
+    EXPECT_EQ(r.width(), 80);
+    EXPECT_GE(r.height(), 2 * QFontMetrics(text.Font).height());
+    const QRect ink = inkBox(renderPage(*pages.page(1)), QRect(0, 0, 400, 100));
+    EXPECT_LE(ink.right(), 100);
+    EXPECT_GE(ink.bottom(), QFontMetrics(text.Font).height() + 5);
+}
+
+TEST_F(Engine, InvisibleControlIsDrawnOnlyWhenVisibleInPreview) {
+    tAlBand& b = band(alr_Title, 40, QStringLiteral("unused"));
+    ProbeField& shown = probe(b, QStringLiteral("shown"), QStringLiteral("shown"));
+    shown.Visible = false; // VisibleInPreview stays on
+    ProbeField& hidden = probe(b, QStringLiteral("hidden"), QStringLiteral("hidden"));
+    hidden.Visible = false;
+    hidden.VisibleInPreview = false;
+    run();
+    EXPECT_EQ(prints(QStringLiteral("shown")).size(), 1u);
+    EXPECT_TRUE(prints(QStringLiteral("hidden")).empty());
 }
 
 // ---- system fields, shapes, images

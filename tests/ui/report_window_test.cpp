@@ -418,6 +418,16 @@ TEST_F(EntryPoints, MachineWithoutPrinterStillGetsThePreview) {
     EXPECT_TRUE(prompts.prompts.empty());
 }
 
+TEST_F(EntryPoints, LayoutThatCannotBeLoadedIsReportedAndNothingIsShown) {
+    const LayoutSpec noReport{QStringLiteral("TfrmSglOrder"), std::nullopt, {}};
+    bool filled = false;
+    EXPECT_FALSE(reportPreview(nullptr, noReport, state, seams, [&](TAlReport&) { filled = true; }));
+    EXPECT_FALSE(filled);
+    ASSERT_EQ(prompts.prompts.size(), 1u);
+    EXPECT_EQ(prompts.prompts[0].kind, ScriptedPrompts::Kind::Error);
+    EXPECT_EQ(prompts.prompts[0].message, QStringLiteral("could not load report "));
+}
+
 TEST_F(EntryPoints, DeviceWithoutPagesIsReported) {
     printer.metrics = DeviceMetrics{};
     EXPECT_FALSE(costListPreview(nullptr, state, QStringLiteral("A-BC 1"), seams));
