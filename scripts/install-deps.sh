@@ -2,7 +2,8 @@
 # Installs the Debian packages the build and the tests need, when any is missing.
 set -euo pipefail
 packages=(qt6-base-dev qt6-charts-dev qt6-multimedia-dev qt6-translations-l10n zlib1g-dev googletest
-          libbenchmark-dev fonts-liberation2 xvfb cmake g++ clang ninja-build libqt6opengl6-dev)
+          libbenchmark-dev fonts-liberation2 xvfb cmake g++ clang ninja-build libqt6opengl6-dev
+          poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

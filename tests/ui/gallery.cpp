@@ -17,6 +17,10 @@
 #include "ui_vehicle_dialog.h"
 #include "records/fuel_edit_dialog.h"
 #include "records/fuel_entry_dialog.h"
+#include "report/al_preview.h"
+#include "report/preview_dialog.h"
+#include "report/print_reports.h"
+#include "support/capture_printer.h"
 #include "support/scripted_prompts.h"
 #include "support/window_fixture.h"
 
@@ -138,6 +142,36 @@ bool saveVehicleDialog(TForm1& w, const QString& out) {
     return ok;
 }
 
+// The print preview with the cost list of the current vehicle and with its data sheet, on the
+// A4 page of a machine without a printer, and every page of both as the paper shows it.
+bool saveReportPreviews(TForm1& w, const QString& out) {
+    ScriptedPrompts prompts;
+    CapturePrinter printer;
+    printer.metrics = pdfA4Metrics(alr_Portrait);
+    ScriptedSaveFile saveFile;
+    const PrintSeams seams{prompts, printer, saveFile};
+    auto shoot = [&](std::unique_ptr<TfrmPreview> preview, const char* name) {
+        if (!preview) return false;
+        preview->resize(880, 1000);
+        bool ok = save(*preview, out, name);
+        for (int n = 1; n <= preview->preview().pageCount(); ++n) {
+            const TDrawMetaFile& page = *preview->preview().pages().page(n);
+            QImage paper(page.width(), page.height(), QImage::Format_RGB32);
+            paper.fill(Qt::white);
+            QPainter painter(&paper);
+            drawPagePicture(painter, page, QRectF(paper.rect()));
+            painter.end();
+            const QString path = out + QStringLiteral("/%1_page%2.png").arg(QLatin1String(name)).arg(n);
+            ok &= paper.save(path);
+            std::printf("wrote %s\n", qPrintable(path));
+        }
+        return ok;
+    };
+    bool ok = shoot(costListPreview(&w, w.state(), w.currentVehicleCaption(), seams), "preview_cost_list");
+    ok &= shoot(dataSheetPreview(&w, w.state(), seams), "preview_data_sheet");
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -190,5 +224,6 @@ int main(int argc, char** argv) {
     w.previousButton()->click();
     w.previousButton()->click(); // A-BC 1 with its appointments
     ok &= saveVehicleDialog(w, out);
+    ok &= saveReportPreviews(w, out);
     return ok ? 0 : 1;
 }

@@ -1,0 +1,94 @@
+#include "report/printer_seam.h"
+
+#include <QFileDialog>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace {
+
+QPrinterInfo systemPrinter() {
+    const QPrinterInfo standard = QPrinterInfo::defaultPrinter();
+    if (!standard.isNull()) return standard;
+    const QList<QPrinterInfo> all = QPrinterInfo::availablePrinters();
+    return all.isEmpty() ? QPrinterInfo() : all.front();
+}
+
+QPageLayout::Orientation pageOrientation(TAlOrientation o) {
+    return o == alr_Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
+}
+
+class QtPrintJob final : public PrintJob {
+public:
+    explicit QtPrintJob(QPrinter& printer) : m_printer(printer) {}
+    bool begin() { return m_painter.begin(&m_printer); }
+    QPainter& painter() override { return m_painter; }
+    DeviceMetrics metrics() const override { return metricsOf(m_printer); }
+    bool newPage() override { return m_printer.newPage(); }
+    bool end() override {
+        const bool ended = m_painter.isActive() && m_painter.end();
+        return ended && m_printer.printerState() != QPrinter::Error;
+    }
+
+private:
+    QPrinter& m_printer;
+    QPainter m_painter;
+};
+
+} // namespace
+
+QtPrinterSeam::QtPrinterSeam() = default;
+QtPrinterSeam::~QtPrinterSeam() = default;
+
+bool QtPrinterSeam::hasPrinter() const {
+    return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
+
+DeviceMetrics QtPrinterSeam::pageMetrics(TAlOrientation orientation) const {
+    const QPrinterInfo info = systemPrinter();
+    if (info.isNull()) return pdfA4Metrics(orientation);
+    QPrinter printer(info, QPrinter::HighResolution);
+    printer.setPageOrientation(pageOrientation(orientation));
+    return metricsOf(printer);
+}
+
+std::optional<PrintRange> QtPrinterSeam::askPrintRange(QWidget* parent, int pageCount) {
+    if (!m_printer) m_printer = std::make_unique<QPrinter>(systemPrinter(), QPrinter::HighResolution);
+    m_printer->setCopyCount(1);
+    QPrintDialog dialog(m_printer.get(), parent);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setMinMax(1, pageCount);
+    dialog.setFromTo(1, pageCount);
+    m_printer->setPrintRange(QPrinter::AllPages);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    PrintRange range{1, pageCount, std::max(1, m_printer->copyCount())};
+    if (m_printer->printRange() == QPrinter::PageRange && m_printer->fromPage() > 0) {
+        range.fromPage = m_printer->fromPage();
+        range.toPage = m_printer->toPage();
+    }
+    // Every copy is a job of its own: the printer prints each once.
+    m_printer->setCopyCount(1);
+    m_printer->setPrintRange(QPrinter::AllPages);
+    return range;
+}
+
+std::unique_ptr<PrintJob> QtPrinterSeam::startJob(const QString& title, TAlOrientation orientation, QString& error) {
+    if (!m_printer) m_printer = std::make_unique<QPrinter>(systemPrinter(), QPrinter::HighResolution);
+    m_printer->setPageOrientation(pageOrientation(orientation));
+    m_printer->setDocName(title);
+    auto job = std::make_unique<QtPrintJob>(*m_printer);
+    if (!job->begin()) {
+        error = QStringLiteral("Der Druckauftrag \"%1\" konnte nicht gestartet werden.").arg(title);
+        return nullptr;
+    }
+    return job;
+}
+
+std::optional<QString> QtSaveFileSeam::saveFileName(QWidget* parent, const QString& caption,
+                                                    const QString& proposedPath, const QString& filter) {
+    const QString name = QFileDialog::getSaveFileName(parent, caption, proposedPath, filter);
+    if (name.isEmpty()) return std::nullopt;
+    return name;
+}
