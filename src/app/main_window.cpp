@@ -13,6 +13,7 @@
 #include "records/record_lists.h"
 #include "records/record_windows.h"
 #include "records/statistics.h"
+#include "report/report_windows.h"
 #include "store/code_page.h"
 #include "ui_main_window.h"
 #include "vehicles/vehicle_windows.h"
@@ -68,6 +69,7 @@ TForm1::TForm1(const QString& dataDir, const Clock& clock, Prompts& prompts, QWi
     m_vehicles = std::make_unique<VehicleWindows>(m_state, m_prompts, *this, this);
     m_appointments = std::make_unique<AppointmentWindows>(m_state, this);
     m_coreWindows = std::make_unique<CoreWindows>(m_state, m_prompts, [this] { applyListColours(); }, this);
+    m_reports = std::make_unique<ReportWindows>(m_state, m_prompts, this);
     wireActions();
 
     const StartupOutcome outcome = startUp(m_state);
@@ -127,6 +129,9 @@ void TForm1::wireActions() {
     connect(u.actionFahrzeugverwaltung, &QAction::triggered, this, [this] { openVehicleManagement(); });
 
     connect(u.actionTermineUebersicht, &QAction::triggered, this, [this] { m_appointments->showAllAppointments(); });
+    connect(u.actionDrucken, &QAction::triggered, this, [this] {
+        if (!m_state.VehicleTable.IsEmpty()) m_reports->printCostList(currentVehicleCaption());
+    });
     connect(u.actionEinstellungen, &QAction::triggered, this, [this] { m_coreWindows->editSettings(); });
     connect(u.actionBeenden, &QAction::triggered, this, &TForm1::close);
     connect(u.actionHandbuch, &QAction::triggered, this, [this] {
@@ -211,6 +216,7 @@ void TForm1::showVehicleHeader() {
     m_ui->newFuelButton->setEnabled(recording);
     m_ui->newOtherButton->setEnabled(recording);
     m_ui->actionDatenGenerieren->setEnabled(recording);
+    m_ui->actionDrucken->setEnabled(any);
 }
 
 void TForm1::ActivateVehicle() {
@@ -237,6 +243,10 @@ void TForm1::SetQuantityColumnTitle(const QString& title) {
 
 void TForm1::SetCurrentVehicleCaption(const QString& caption) {
     m_ui->currentVehicleButton->setText(caption);
+}
+
+void TForm1::PrintDataSheet(QWidget* dialog) {
+    m_reports->printDataSheet(dialog);
 }
 
 void TForm1::UpdateListe() {

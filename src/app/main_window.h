@@ -24,6 +24,7 @@ class QToolButton;
 class QUrl;
 class RecordListView;
 class RecordWindows;
+class ReportWindows;
 class TAboutBox;
 class VehicleWindows;
 namespace Ui {
@@ -47,6 +48,7 @@ public:
     void RebuildVehicleMenu() override;
     void SetQuantityColumnTitle(const QString& title) override;
     void SetCurrentVehicleCaption(const QString& caption) override;
+    void PrintDataSheet(QWidget* dialog) override;
 
     // What the window shows, for tests and the gallery.
     Ui::TForm1& ui() { return *m_ui; }
@@ -68,6 +70,7 @@ public:
     VehicleWindows& vehicles() { return *m_vehicles; }
     AppointmentWindows& appointments() { return *m_appointments; }
     CoreWindows& coreWindows() { return *m_coreWindows; }
+    ReportWindows& reports() { return *m_reports; }
     TAboutBox& aboutBox();
 
     // "Fahrzeugverwaltung"; when no vehicle is left afterwards, the program ends.
@@ -133,5 +136,6 @@ private:
     std::unique_ptr<VehicleWindows> m_vehicles;
     std::unique_ptr<AppointmentWindows> m_appointments;
     std::unique_ptr<CoreWindows> m_coreWindows;
+    std::unique_ptr<ReportWindows> m_reports;
     std::unique_ptr<TAboutBox> m_about;
 };

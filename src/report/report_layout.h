@@ -97,7 +97,7 @@ struct LoadedReport {
 std::unique_ptr<TAlLayout> createLayout(const LayoutSpec& spec);
 
 // The program's name and version as the printed pages and the preview's job title give it.
-inline const QString kProgramNameAndVersion = QStringLiteral("Wagenwart v5.01");
+inline const QString kProgramNameAndVersion = QStringLiteral("Wagenwart v5.3.0");
 // The colours of the layouts' frames.
 inline const QColor kGrey(128, 128, 128);
 inline const QColor kSilver(192, 192, 192);

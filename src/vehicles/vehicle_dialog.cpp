@@ -145,7 +145,7 @@ TForm26::TForm26(AppState& state, Prompts& prompts, VehicleHost& host, QWidget* 
     connect(m_ui->deleteButton, &QPushButton::clicked, this, &TForm26::deleteSelectedVehicle);
     connect(m_ui->selectButton, &QPushButton::clicked, this, &TForm26::selectAndClose);
     connect(m_ui->closeButton, &QPushButton::clicked, this, &TForm26::closeToOpeningVehicle);
-    m_ui->printButton->setEnabled(false); // the data sheet comes with the report engine
+    connect(m_ui->printButton, &QPushButton::clicked, this, &TForm26::printDataSheet);
 
     // The "Termine" tab lists the appointments of the vehicle the fields show.
     m_appointments = TAppointmentsPanel::placeInto(m_ui->appointmentsTab, state, prompts);
@@ -281,6 +281,7 @@ void TForm26::enableFields(bool any) {
     u.picture->setEnabled(any);
     u.appointmentsTab->setEnabled(any);
     u.deleteButton->setEnabled(any);
+    u.printButton->setEnabled(any);
     u.selectButton->setEnabled(any && m_selectAllowed);
     u.newButton->setEnabled(true);
 }
@@ -400,6 +401,12 @@ void TForm26::deleteSelectedVehicle() {
         newVehicle();
     else
         done(QDialog::Rejected);
+}
+
+void TForm26::printDataSheet() {
+    if (m_state.VehicleTable.IsEmpty()) return;
+    writeFieldBeingEdited(); // the sheet shows what the fields show
+    m_host.PrintDataSheet(this);
 }
 
 void TForm26::selectAndClose() {

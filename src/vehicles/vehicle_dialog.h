@@ -44,6 +44,7 @@ public:
     void newVehicle();
     void deleteSelectedVehicle();
     void selectAndClose();
+    void printDataSheet();
     void closeToOpeningVehicle();
 
 signals:

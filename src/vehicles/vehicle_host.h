@@ -3,6 +3,8 @@
 
 #include <QString>
 
+class QWidget;
+
 class VehicleHost {
 public:
     virtual ~VehicleHost() = default;
@@ -16,4 +18,7 @@ public:
     virtual void RebuildVehicleMenu() = 0;
     virtual void SetQuantityColumnTitle(const QString& title) = 0;
     virtual void SetCurrentVehicleCaption(const QString& caption) = 0;
+    // "Drucken": the data sheet of the vehicle under the cursor of VehicleTable, in the print
+    // preview over `dialog`.
+    virtual void PrintDataSheet(QWidget* dialog) = 0;
 };

@@ -86,7 +86,7 @@ TEST_F(Pdf, CostListOfAHundredRecordsReadsBackPageByPage) {
     state.CostTable = costTable(records);
     state.VehicleTable = vehicleTable();
     const tPages pages = prepare(costListLayout(), [&](TAlReport& r) { fillCostList(r, state, "A-BC 1  /  Golf"); });
-    ASSERT_FALSE(savePagesAsPdf(pages, "Wagenwart v5.01", path("kosten.pdf")));
+    ASSERT_FALSE(savePagesAsPdf(pages, "Wagenwart v5.3.0", path("kosten.pdf")));
 
     // Page 1 holds 54 rows below the title and the column titles (1072 - 313 = 759 = 54 × 14 + 3),
     // page 2 the other 47 below the column titles, then the report footer.
@@ -100,7 +100,7 @@ TEST_F(Pdf, CostListOfAHundredRecordsReadsBackPageByPage) {
     EXPECT_EQ(second.mid(0, 7), (QStringList{"Datum", "KM-Stand", "Preis", "Menge", "voll", "Verbrauch", "Text"}));
     EXPECT_EQ(second.count(QStringLiteral("01.03.2026")), 46);
     EXPECT_TRUE(second.contains(QStringLiteral("Inspektion")));
-    EXPECT_EQ(second.mid(second.size() - 4), (QStringList{"Wagenwart", "v5.01", "Seite", "2"}));
+    EXPECT_EQ(second.mid(second.size() - 4), (QStringList{"Wagenwart", "v5.3.0", "Seite", "2"}));
 }
 
 TEST_F(Pdf, DataSheetTextsStandWhereTheLayoutPutsThem) {
@@ -126,7 +126,7 @@ TEST_F(Pdf, DataSheetTextsStandWhereTheLayoutPutsThem) {
     const QStringList words = pageWords(path("blatt.pdf"), 1);
     EXPECT_EQ(words.mid(0, 8),
               (QStringList{"Fahrzeugnummer", "/", "Bezeichnung", "Druckdatum:", "10.05.2026", "A-BC", "/", "Golf"}));
-    EXPECT_EQ(words.last(), QStringLiteral("v5.01"));
+    EXPECT_EQ(words.last(), QStringLiteral("v5.3.0"));
 }
 
 TEST_F(Pdf, TargetInAFolderThatDoesNotExistIsReported) {

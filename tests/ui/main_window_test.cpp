@@ -1,6 +1,12 @@
 #include "support/window_fixture.h"
 
+#include "report/preview_dialog.h"
+#include "report/report_windows.h"
+#include "support/capture_printer.h"
 #include "ui_main_window.h"
+#include "ui_preview_dialog.h"
+#include "ui_vehicle_dialog.h"
+#include "vehicles/vehicle_dialog.h"
 
 #include "records/fuel_edit_dialog.h"
 #include "records/fuel_entry_dialog.h"
@@ -167,6 +173,45 @@ TEST_F(MainWindowTest, AManualThatCannotBeOpenedIsSaid) {
                                            "PDF-Dateien eingerichtet.");
     w.openManual(dataDir() + "fehlt.pdf"); // a manual that is not there is not reported
     EXPECT_EQ(prompts.prompts.size(), 1u);
+}
+
+// "Drucken" of the main window and of the vehicle dialog: the preview of the cost list and of the
+// data sheet, printed into a capture.
+TEST_F(MainWindowTest, PrintsGoThroughThePreview) {
+    withSampleData();
+    TForm1& w = start();
+    CapturePrinter printer;
+    ScriptedSaveFile saveFile;
+    w.reports().setSeams(printer, saveFile);
+    printer.answer = PrintRange{1, 1, 1};
+    QString seen;
+    auto printShownPreview = [&] {
+        QTimer::singleShot(0, [&] {
+            auto* preview = qobject_cast<TfrmPreview*>(QApplication::activeModalWidget());
+            if (!preview) return;
+            seen = preview->ui().pageLabel->text();
+            preview->print();
+            preview->close();
+        });
+    };
+    QAction* print = w.action("Datei", "Drucken");
+    ASSERT_TRUE(print->isEnabled());
+    printShownPreview();
+    print->trigger();
+    EXPECT_EQ(seen, "1/1");
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    EXPECT_EQ(printer.jobs[0].pages.size(), 1u);
+
+    TForm26& d = w.vehicles().vehicleDialog();
+    d.prepare(true);
+    d.show();
+    seen.clear();
+    printShownPreview();
+    QTest::mouseClick(d.ui().printButton, Qt::LeftButton);
+    EXPECT_EQ(seen, "1/1");
+    ASSERT_EQ(printer.jobs.size(), 2u);
+    EXPECT_TRUE(prompts.prompts.empty());
+    d.hide();
 }
 
 TEST_F(MainWindowTest, TheNotesButtonWaitsForItsWindow) {

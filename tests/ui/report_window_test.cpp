@@ -105,7 +105,7 @@ TEST_F(Preview, ToolBarShowsItsElementsWithTheirHints) {
     EXPECT_EQ(ui().closeButton->text(), QStringLiteral("&Schließen"));
     EXPECT_EQ(ui().closeButton->toolTip(), QStringLiteral("Vorschau schließen"));
     EXPECT_EQ(indicator(), QStringLiteral("1/2"));
-    EXPECT_EQ(preview().Title, QStringLiteral("Wagenwart v5.01"));
+    EXPECT_EQ(preview().Title, QStringLiteral("Wagenwart v5.3.0"));
 }
 
 TEST_F(Preview, NavigationStaysWithinThePages) {
@@ -292,7 +292,7 @@ TEST_F(Preview, CancelledPrintDialogPrintsNothing) {
     ui().printButton->click();
     EXPECT_EQ(printer.dialogPageCount, 2);
     EXPECT_TRUE(printer.jobs.empty());
-    EXPECT_EQ(preview().Title, QStringLiteral("Wagenwart v5.01"));
+    EXPECT_EQ(preview().Title, QStringLiteral("Wagenwart v5.3.0"));
 }
 
 TEST_F(Preview, WithoutAnyPrinterPrintingOnlySaysSo) {
@@ -349,7 +349,7 @@ TEST_F(Preview, SavedPdfHoldsEveryPage) {
     ASSERT_EQ(saveFile.requests.size(), 1u);
     EXPECT_EQ(saveFile.requests[0].caption, QStringLiteral("Als PDF speichern"));
     EXPECT_EQ(saveFile.requests[0].proposedPath, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
-                                                     QStringLiteral("/Wagenwart v5.01.pdf"));
+                                                     QStringLiteral("/Wagenwart v5.3.0.pdf"));
     EXPECT_TRUE(prompts.prompts.empty());
     const QString pdf = dir.filePath(QStringLiteral("Kosten.pdf")); // the suffix is added
     ASSERT_TRUE(QFile::exists(pdf));

@@ -151,7 +151,7 @@ TEST_F(VehicleDialogTest, OpensOnTheCurrentVehicle) {
     EXPECT_FALSE(d.ui().unit2ComboBox->isVisibleTo(&d));
     EXPECT_TRUE(d.ui().selectButton->isEnabled());
     EXPECT_TRUE(d.ui().deleteButton->isEnabled());
-    EXPECT_FALSE(d.ui().printButton->isEnabled());
+    EXPECT_TRUE(d.ui().printButton->isEnabled()); // the data sheet
     EXPECT_EQ(d.ui().picture->toolTip(), "Neue Bildverknüpfung mit linker Maustaste\nLöschen mit rechter Maustaste");
     ASSERT_NE(d.appointmentsPage(), nullptr);
     EXPECT_NE(d.appointmentsPage()->layout(), nullptr);
