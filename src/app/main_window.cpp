@@ -16,6 +16,7 @@
 #include "report/report_windows.h"
 #include "store/code_page.h"
 #include "ui_main_window.h"
+#include "vehicles/vehicle_management.h"
 #include "vehicles/vehicle_windows.h"
 
 #include <QCloseEvent>
@@ -225,6 +226,9 @@ void TForm1::ActivateVehicle() {
 }
 
 void TForm1::showActivatedVehicle() {
+    // Every switch of the vehicle gives the quantity column the new vehicle's unit (start-up keeps
+    // the unit of the settings).
+    SetQuantityColumnTitle(quantityTitleOf(m_state.VehicleTable));
     UpdateListe();
     showVehicleHeader();
     UpdateDisplay();

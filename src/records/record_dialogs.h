@@ -6,6 +6,7 @@
 #include "core/dialog_keys.h"
 #include "core/prompts.h"
 #include "core/refresh.h"
+#include "core/vehicle_table.h"
 #include "records/cost_records.h"
 #include "records/fuel_edit.h"
 #include "records/fuel_entry.h"
@@ -132,7 +133,14 @@ bool storeOtherCost(const Form& ui, AppState& state, Prompts& prompts, MainWindo
     store(state, in);
     showAndSaveRecords(state, prompts, refresh);
     if (in.service && prompts.question(kServiceQuestion)) {
-        if (const auto failure = rescheduleService(state.VehicleTable, in.date, in.odometer)) prompts.error(*failure);
+        if (const auto failure = rescheduleService(state.VehicleTable, in.date, in.odometer)) {
+            prompts.error(*failure);
+        } else {
+            // The master row changed: saved at once, as every change of a table, and the panel
+            // shows the next service.
+            if (const auto saveFailure = saveVehicleTable(state)) prompts.error(*saveFailure);
+            refresh.UpdateDisplay();
+        }
     }
     return true;
 }

@@ -84,6 +84,9 @@ TEST_F(CostsWindowTest, OtherCostTypedIntoTheDialogIsStoredWithTheNextService) {
     // "simon" 12 and "sikm" 30000 of the Transporter.
     EXPECT_EQ(window->state().VehicleTable.GetValue("instdat"), "01.2027");
     EXPECT_EQ(window->state().VehicleTable.GetValue("instkm"), "40500");
+    // At once in the panel and in kfzdata.csv.
+    EXPECT_EQ(window->statisticText(TForm1::NextService), "01.2027 ");
+    EXPECT_NE(file("kfzdata.csv").find(";01.2027;40500;"), std::string::npos);
     ASSERT_EQ(window->otherList()->listModel().rowCount(), 1);
     EXPECT_EQ(window->statisticText(TForm1::OtherCosts), "1234,60 ");
     // The dialog keeps the date last chosen and the service box's state.

@@ -214,6 +214,26 @@ TEST_F(MainWindowTest, PrintsGoThroughThePreview) {
     d.hide();
 }
 
+TEST_F(MainWindowTest, EverySwitchOfTheVehicleShowsItsUnitOverTheQuantities) {
+    withSampleData();
+    TForm1& w = start();
+    auto quantityTitle = [&w] {
+        return w.fuelList()->listModel().headerData(3, Qt::Horizontal, Qt::DisplayRole).toString();
+    };
+    EXPECT_EQ(quantityTitle(), "Liter"); // start-up: the unit of the settings
+    TMlb2& v = w.state().VehicleTable;
+    v.GoToRow(1);
+    v.SetValue("kme", "1"); // the Golf runs on natural gas, in KG
+    v.GoToRow(2);
+    QTest::mouseClick(w.previousButton(), Qt::LeftButton);
+    ASSERT_EQ(w.currentVehicleCaption(), "A-BC 1  /  Golf");
+    EXPECT_EQ(quantityTitle(), "KG");
+    QTest::mouseClick(w.nextButton(), Qt::LeftButton);
+    EXPECT_EQ(quantityTitle(), "L");
+    w.vehicleMenu()->actions().at(0)->trigger();
+    EXPECT_EQ(quantityTitle(), "KG");
+}
+
 TEST_F(MainWindowTest, TheNotesButtonWaitsForItsWindow) {
     withSampleData();
     TForm1& w = start();
