@@ -5,11 +5,15 @@
 #include "records/record_dialogs.h"
 #include "ui_other_cost_entry_dialog.h"
 
+#include <QAbstractItemView>
 #include <QStyle>
 
 TForm5::TForm5(AppState& state, Prompts& prompts, MainWindowRefresh& refresh, QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::TForm5>()), m_state(state), m_prompts(prompts), m_refresh(refresh) {
     m_ui->setupUi(this);
+    // The dialog keeps its width whatever the items are; the list shows long items when it drops down.
+    m_ui->itemComboBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_ui->itemComboBox->setMinimumContentsLength(16);
     m_ui->storeItemButton->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     m_ui->deleteItemButton->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
     // The date is set once; between openings the dialog keeps the date last chosen, and the
@@ -51,6 +55,9 @@ void TForm5::fillItemList() {
     m_ui->itemComboBox->clear();
     m_ui->itemComboBox->addItems(recurringItemNames(m_items.table));
     m_ui->itemComboBox->setCurrentIndex(-1);
+    // A long item widens the list that drops down, not the dialog.
+    QAbstractItemView* list = m_ui->itemComboBox->view();
+    list->setMinimumWidth(list->sizeHintForColumn(0) + list->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8);
 }
 
 void TForm5::onItemChosen(const QString& name) {

@@ -38,6 +38,9 @@ public:
     // The 1-based number of the selected record row, 0 when none.
     int selectedRecordRow() const;
     void showEnd();
+    // The whole text of the cell at `pos` (viewport coordinates) when the cell shows it cut short
+    // with "…"; empty otherwise. It is the cell's tooltip.
+    QString cutShortText(const QPoint& pos) const;
 
 signals:
     void recordActivated(int recordRow);
@@ -46,6 +49,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void applyWidths();

@@ -16,10 +16,12 @@
 #include "ui_other_cost_entry_dialog.h"
 #include "ui_settings_dialog.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QTest>
+#include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 
@@ -122,6 +124,43 @@ TEST_F(CostsWindowTest, TheSameOtherCostAgainIsStoredOnlyAfterYes) {
         EXPECT_EQ(window->otherList()->listModel().rowCount(), yes ? 2 : 1);
         window->records().otherCostEntry().hide();
     }
+}
+
+TEST_F(CostsWindowTest, ATextCutShortInTheListShowsItselfWhole) {
+    withSampleData();
+    const std::string longText = "Zahnriemen, Wasserpumpe und Keilrippenriemen gewechselt, dazu Bremsfl\xFCssigkeit";
+    ASSERT_TRUE(writeBytes(dataDir() + "kfzdat.002", std::string(kHeader10) + kVehicle2Rows +
+                                                         "2;15.03.2026;10200;200,00;;;s;" + longText + ";;0\r\n"));
+    start();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    RecordListView* list = window->otherList();
+    static_cast<QTabWidget*>(list->parentWidget()->parentWidget())->setCurrentWidget(list);
+    const int textColumn = list->listModel().columnCount() - 1;
+    const QModelIndex text = list->listModel().index(0, textColumn);
+    ASSERT_EQ(text.data().toString(), toDisplay(longText));
+    EXPECT_EQ(list->cutShortText(list->visualRect(text).center()), toDisplay(longText));
+    const QModelIndex date = list->listModel().index(0, 0);
+    EXPECT_EQ(list->cutShortText(list->visualRect(date).center()), QString()); // shown whole: no tooltip
+}
+
+TEST_F(CostsWindowTest, ALongRecurringItemWidensTheDropDownListNotTheDialog) {
+    withSampleData();
+    start();
+    auto shownWidth = [this] {
+        TForm5 d(window->state(), prompts, *window);
+        d.prepare();
+        d.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&d));
+        QAbstractItemView* list = d.ui().itemComboBox->view();
+        EXPECT_GE(list->minimumWidth(), list->sizeHintForColumn(0)); // the long item shows whole there
+        return d.width();
+    };
+    const int width = shownWidth();
+    ASSERT_TRUE(writeBytes(dataDir() + "kfzwv.002",
+                           "Vorgang;preis\r\nJahresinspektion mit Bremsen, Klimaanlage und allen Fl\xFCssigkeiten "
+                           "des Fahrzeugs;389,50\r\n"));
+    EXPECT_EQ(shownWidth(), width);
 }
 
 TEST_F(CostsWindowTest, RefusedOtherCostStoresNothingAndFocusesItsField) {
