@@ -723,7 +723,7 @@ INSTANTIATE_TEST_SUITE_P(
         CloseCase{"close_box_keeps_the_selected_vehicle", {}, [](TForm26& d) {
                       pick(d, 3);
                       d.close();
-                  }, "M-EL 3  /  Zoe", "kfzdat.003", 3, 0, 0, "Liter"},
+                  }, "M-EL 3  /  Zoe", "kfzdat.003", 3, 0, 0, "KG"},
         CloseCase{"new_vehicle_then_schliessen", {true}, [](TForm26& d) {
                       d.newVehicle();
                       d.ui().closeButton->click();
@@ -735,11 +735,11 @@ INSTANTIATE_TEST_SUITE_P(
         CloseCase{"current_vehicle_deleted", {true}, [](TForm26& d) {
                       d.deleteSelectedVehicle();
                       d.ui().closeButton->click();
-                  }, "A-BC 1  /  Golf", "kfzdat.001", 1, 3, 2, "Liter"},
+                  }, "A-BC 1  /  Golf", "kfzdat.001", 1, 3, 2, "L"},
         CloseCase{"current_vehicle_deleted_then_close_box", {true}, [](TForm26& d) {
                       d.deleteSelectedVehicle();
                       d.close();
-                  }, "A-BC 1  /  Golf", "kfzdat.001", 1, 3, 2, "Liter"},
+                  }, "A-BC 1  /  Golf", "kfzdat.001", 1, 3, 2, "L"},
         CloseCase{"earlier_vehicle_deleted", {true}, [](TForm26& d) {
                       pick(d, 1);
                       d.deleteSelectedVehicle();
@@ -749,7 +749,7 @@ INSTANTIATE_TEST_SUITE_P(
                       d.deleteSelectedVehicle();
                       d.newVehicle(); // number 002 is free again
                       d.ui().closeButton->click();
-                  }, "A-BC 1  /  Golf", "kfzdat.001", 1, 3, 2, "Liter"}),
+                  }, "A-BC 1  /  Golf", "kfzdat.001", 1, 3, 2, "L"}),
     [](const testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
 
 TEST_F(VehicleDialogTest, EditedCurrentVehicleIsShownAgainWithoutReloadingItsRecords) {
