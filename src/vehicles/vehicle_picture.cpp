@@ -51,22 +51,36 @@ void VehiclePicture::mousePressEvent(QMouseEvent* event) {
 
 std::optional<QString> FileDialogPictureChooser::choosePicture(QWidget* parent, const QString& start,
                                                                const QString& filter) {
-    const QString chosen = QFileDialog::getOpenFileName(parent, QString(), start, filter);
+    // Each entry shows its name alone; its patterns stand after it, in the form Qt reads.
+    const QString chosen =
+        QFileDialog::getOpenFileName(parent, QString(), start, filter, nullptr, QFileDialog::HideNameFilterDetails);
     if (chosen.isEmpty()) return std::nullopt;
     return chosen;
 }
 
 QString pictureFilter() {
+    // Each entry: the name the dialog shows, then the patterns it filters with (blank-separated, the
+    // only form Qt's file dialogs read).
+    auto entry = [](const QString& name, const QStringList& patterns) {
+        return name + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    };
     const QStringList own = {QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"), QStringLiteral("*.bmp"),
                              QStringLiteral("*.ico"), QStringLiteral("*.emf"),  QStringLiteral("*.wmf")};
-    QStringList all = own;
+    QStringList entries{entry(QStringLiteral("All (") + own.join(QLatin1Char(';')) + QLatin1Char(')'), own)};
+    const char* const names[] = {"JPEG Image File", "JPEG Image File", "Bitmaps", "Icons", "Enhanced Metafiles",
+                                 "Metafiles"};
+    for (int i = 0; i < own.size(); ++i)
+        entries << entry(QString::fromLatin1(names[i]) + QStringLiteral(" (") + own[i] + QLatin1Char(')'), {own[i]});
+    // The further formats Qt reads, in an entry of their own.
     std::set<QString> more;
     for (const QByteArray& format : QImageReader::supportedImageFormats()) {
         const QString pattern = QStringLiteral("*.") + QString::fromLatin1(format).toLower();
         if (!own.contains(pattern)) more.insert(pattern);
     }
-    for (const QString& pattern : more) all << pattern;
-    return QStringLiteral("All (%1);;JPEG Image File (*.jpg);;JPEG Image File (*.jpeg);;Bitmaps (*.bmp);;"
-                          "Icons (*.ico);;Enhanced Metafiles (*.emf);;Metafiles (*.wmf)")
-        .arg(all.join(QLatin1Char(' ')));
+    if (!more.empty()) {
+        const QStringList patterns(more.begin(), more.end());
+        entries << entry(QStringLiteral("Weitere Bildformate (") + patterns.join(QLatin1Char(';')) + QLatin1Char(')'),
+                         patterns);
+    }
+    return entries.join(QStringLiteral(";;"));
 }

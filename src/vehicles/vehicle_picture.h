@@ -46,6 +46,8 @@ public:
     std::optional<QString> choosePicture(QWidget* parent, const QString& start, const QString& filter) override;
 };
 
-// The filter of the picture file dialog: "All" with the program's picture types and every other
-// type this system can show, then the program's types one by one.
+// The filter of the picture file dialog: "All (*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf)", the six types
+// one by one, then "Weitere Bildformate (…)" with every other type this system can show. Each entry
+// is its name followed by its patterns; the dialog shows the names (HideNameFilterDetails).
+QString pictureFilter();
 QString pictureFilter();

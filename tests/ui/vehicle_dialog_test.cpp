@@ -21,6 +21,10 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
+#include <QTemporaryDir>
+#include <QListView>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -891,6 +895,46 @@ TEST_F(VehicleDialogTest, MissingPictureFileIsNotShownAndKeepsItsLink) {
     TForm26& d = open();
     EXPECT_FALSE(d.ui().picture->hasPicture());
     EXPECT_EQ(window->state().VehicleTable.GetValue("bild"), "/nirgendwo/auto.jpg");
+}
+
+// The names the picture dialog shows, and the files each one lists.
+TEST(PictureFilter, ShowsItsNamesAndFiltersByTheirPatterns) {
+    QTemporaryDir dir;
+    for (const char* name : {"auto.jpg", "auto.png", "notiz.txt"}) ASSERT_TRUE(writeBytes(dir.filePath(name), "x"));
+    QFileDialog dialog(nullptr, QString(), dir.path(), pictureFilter());
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
+    dialog.show();
+    auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    ASSERT_NE(types, nullptr);
+    ASSERT_EQ(types->count(), 8);
+    EXPECT_EQ(types->itemText(0), "All (*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf)");
+    EXPECT_EQ(types->itemText(1), "JPEG Image File (*.jpg)");
+    EXPECT_EQ(types->itemText(2), "JPEG Image File (*.jpeg)");
+    EXPECT_EQ(types->itemText(3), "Bitmaps (*.bmp)");
+    EXPECT_EQ(types->itemText(4), "Icons (*.ico)");
+    EXPECT_EQ(types->itemText(5), "Enhanced Metafiles (*.emf)");
+    EXPECT_EQ(types->itemText(6), "Metafiles (*.wmf)");
+    EXPECT_TRUE(types->itemText(7).startsWith("Weitere Bildformate (")) << types->itemText(7).toStdString();
+    EXPECT_TRUE(types->itemText(7).contains("*.png"));
+
+    auto* files = dialog.findChild<QListView*>(QStringLiteral("listView"));
+    ASSERT_NE(files, nullptr);
+    // The file names listed, once the list shows `expected` (it fills and filters itself in the
+    // background), or after three seconds.
+    auto listed = [&](const QStringList& expected) {
+        QStringList names;
+        for (int waited = 0; waited <= 3000; waited += 20) {
+            names.clear();
+            for (int r = 0; r < files->model()->rowCount(files->rootIndex()); ++r)
+                names << files->model()->index(r, 0, files->rootIndex()).data().toString();
+            if (names == expected) break;
+            QTest::qWait(20);
+        }
+        return names;
+    };
+    EXPECT_EQ(listed({"auto.jpg"}), QStringList{"auto.jpg"});
+    dialog.selectNameFilter(dialog.nameFilters().at(7));
+    EXPECT_EQ(listed({"auto.png"}), QStringList{"auto.png"});
 }
 
 } // namespace
