@@ -30,6 +30,99 @@ int wholeReading(double value) {
                                        static_cast<double>(std::numeric_limits<int>::max())));
 }
 
+// Exact decimal arithmetic for the estimate: the panel figures and the stored quantities are
+// decimal texts, and the estimate is rounded once, half away from zero, as on paper.
+__extension__ typedef __int128 Wide;
+
+// A number as its shortest text gives it (the panel's "5,01", a sum of quantities "21,495"):
+// digits × 10^-scale. nullopt for a text beyond what the arithmetic here holds.
+struct Decimal {
+    Wide digits = 0;
+    int scale = 0;
+};
+
+std::optional<Decimal> decimalOf(double value) {
+    const std::string text = FloatToText(value);
+    Decimal d;
+    bool negative = false, afterComma = false, anyDigit = false;
+    for (char c : text) {
+        if (c == '-' && !anyDigit && !negative) {
+            negative = true;
+        } else if (c == ',' && !afterComma) {
+            afterComma = true;
+        } else if (c >= '0' && c <= '9') {
+            if (d.digits > Wide(1) << 100) return std::nullopt;
+            d.digits = d.digits * 10 + (c - '0');
+            if (afterComma) ++d.scale;
+            anyDigit = true;
+        } else {
+            return std::nullopt; // an exponent: the values of a fill-up never need one
+        }
+    }
+    if (!anyDigit) return std::nullopt;
+    if (negative) d.digits = -d.digits;
+    return d;
+}
+
+bool multiply(Wide a, Wide b, Wide& out) {
+    return !__builtin_mul_overflow(a, b, &out);
+}
+
+bool powerOfTen(int exponent, Wide& out) {
+    out = 1;
+    for (int i = 0; i < exponent; ++i)
+        if (!multiply(out, 10, out)) return false;
+    return true;
+}
+
+// numerator / denominator in cents, rounded half away from zero; nullopt when it overflows.
+std::optional<Wide> cents(Wide numerator, Wide denominator) {
+    if (denominator == 0) return std::nullopt;
+    const bool negative = (numerator < 0) != (denominator < 0);
+    Wide n = numerator < 0 ? -numerator : numerator;
+    const Wide d = denominator < 0 ? -denominator : denominator;
+    if (!multiply(n, 200, n)) return std::nullopt; // twice the cents, for the half
+    const Wide rounded = (n / d + 1) / 2;
+    return negative ? -rounded : rounded;
+}
+
+QString centsText(Wide value) {
+    const bool negative = value < 0;
+    const Wide magnitude = negative ? -value : value;
+    const auto whole = static_cast<long long>(magnitude / 100);
+    const auto rest = static_cast<int>(magnitude % 100);
+    return (negative ? QStringLiteral("-") : QString()) + QString::number(whole) + QLatin1Char(',') +
+           QStringLiteral("%1").arg(rest, 2, 10, QLatin1Char('0'));
+}
+
+// quantity = distance × consumption / 100 − partial quantity; price = quantity × price per unit,
+// the price per unit being fuel costs per km × 100 / consumption. Both in cents, from the exact
+// quantity; nullopt when a value is beyond the exact arithmetic.
+std::optional<std::pair<Wide, Wide>> exactEstimate(int distance, double consumption, double fuelCostPerKm,
+                                                   double partialQuantity) {
+    const auto c = decimalOf(consumption), f = decimalOf(fuelCostPerKm), p = decimalOf(partialQuantity);
+    if (!c || !f || !p || c->digits == 0) return std::nullopt;
+    // quantity = (distance · C · 10^k − P · 10^(a+2)) / 10^(a+2+k), with c = C/10^a, p = P/10^k
+    Wide tenK, tenA2, tenAll, tenA, tenB, first, second;
+    if (!powerOfTen(p->scale, tenK) || !powerOfTen(c->scale + 2, tenA2) ||
+        !powerOfTen(c->scale + 2 + p->scale, tenAll) || !powerOfTen(c->scale, tenA) || !powerOfTen(f->scale, tenB))
+        return std::nullopt;
+    if (!multiply(Wide(distance), c->digits, first) || !multiply(first, tenK, first) ||
+        !multiply(p->digits, tenA2, second))
+        return std::nullopt;
+    const Wide quantityNumerator = first - second;
+    // price = quantity · F/10^b · 100 · 10^a / C
+    Wide priceNumerator, priceDenominator;
+    if (!multiply(quantityNumerator, f->digits, priceNumerator) || !multiply(priceNumerator, 100, priceNumerator) ||
+        !multiply(priceNumerator, tenA, priceNumerator) || !multiply(tenAll, tenB, priceDenominator) ||
+        !multiply(priceDenominator, c->digits, priceDenominator))
+        return std::nullopt;
+    const auto quantity = cents(quantityNumerator, tenAll);
+    const auto price = cents(priceNumerator, priceDenominator);
+    if (!quantity || !price) return std::nullopt;
+    return std::pair{*quantity, *price};
+}
+
 } // namespace
 
 GenerationBase findGenerationBase(const TMlb2& costs) {
@@ -67,12 +160,20 @@ GenerationEstimate estimateFillUp(const GenerationBase& base, const Averages& av
     estimate.distance = reading - base.lastFullReading;
     if (!averagesKnown) return estimate;
     const double consumption = *averages.consumption;
-    estimate.quantity = estimate.distance * consumption / 100 - base.partialQuantity;
     // The partial fill-ups since the last full one are paid for already: only the quantity still
-    // missing is priced, at the average price per unit.
-    estimate.price = estimate.quantity * (*averages.fuelCostPerKm * 100 / consumption);
-    estimate.quantityText = twoDecimals(estimate.quantity);
-    estimate.priceText = twoDecimals(estimate.price);
+    // missing is priced, at the average price per unit. Computed once; the dialog shows exactly the
+    // texts that are stored.
+    if (const auto exact = exactEstimate(estimate.distance, consumption, *averages.fuelCostPerKm,
+                                         base.partialQuantity)) {
+        estimate.quantityText = centsText(exact->first);
+        estimate.priceText = centsText(exact->second);
+    } else {
+        const double quantity = estimate.distance * consumption / 100 - base.partialQuantity;
+        estimate.quantityText = twoDecimals(quantity);
+        estimate.priceText = twoDecimals(quantity * (*averages.fuelCostPerKm * 100 / consumption));
+    }
+    estimate.quantity = TextToFloat(fromDisplay(estimate.quantityText));
+    estimate.price = TextToFloat(fromDisplay(estimate.priceText));
     // What is stored is the shown text: it must be greater than 0 as shown, too.
     const bool positive = TextToFloat(fromDisplay(estimate.quantityText)) > 0 &&
                           TextToFloat(fromDisplay(estimate.priceText)) > 0;

@@ -51,8 +51,8 @@ Averages readAverages(const QString& consumptionText, const QString& fuelCostPer
 struct GenerationEstimate {
     bool storable = false; // "OK" enabled
     int distance = 0;      // "Strecke seit dem letzten Volltanken"
-    double quantity = 0;   // "Errechnete Tankmenge"
-    double price = 0;      // "Errechneter Preis"
+    double quantity = 0;   // "Errechnete Tankmenge", the value of quantityText
+    double price = 0;      // "Errechneter Preis", the value of priceText
     QString quantityText = QStringLiteral("0,00"); // two decimals, comma: what is stored as "liter"
     QString priceText = QStringLiteral("0,00");    // likewise as "preis"
     QString note;          // why a reading above the latest one cannot be stored; empty otherwise

@@ -107,6 +107,12 @@ INSTANTIATE_TEST_SUITE_P(
         // What is stored is what is shown: a price shown as 0,00 is no price.
         EstimateCase{"PriceShownAsZero", GenerationBase{20100, 20000, 10}, "7,00 ", "0,001 ", 20143, false, 143, "0,01", "0,00",
                      kNotPositiveNote},
+        // Computed from the figures as shown, exactly, and rounded once half away from zero: 2,505 is
+        // 2,51 (5,01 x 50 / 100), and after a partial fill-up of 10,005 the 21,495 still missing is
+        // 21,50 (a binary double lands just below the half there).
+        EstimateCase{"HalfACentRoundsAwayFromZero", kFull, "5,01 ", "0,100 ", 20050, true, 50, "2,51", "5,00", {}},
+        EstimateCase{"AfterAPartialFillUpAHalfStaysAHalf", GenerationBase{20200, 20000, 10.005}, "7,00 ", "0,070 ",
+                     20450, true, 450, "21,50", "21,50", {}},
         EstimateCase{"QuantityBelowZero", GenerationBase{20200, 20000, 20}, "7,00 ", "0,098 ", 20250, false, 250,
                      "-2,50", "-3,50", kNotPositiveNote}),
     [](const auto& info) { return std::string(info.param.name); });
