@@ -80,11 +80,12 @@ TForm28& TAppointmentsPanel::appointmentDialog() {
 }
 
 void TAppointmentsPanel::showVehicle() {
-    // An appointment file that cannot be read is reported and left alone: nothing is stored over it.
+    // An appointment file that cannot be read is reported, once in a run (browsing through the
+    // vehicles does not repeat it), and left alone: nothing is stored over it.
     m_unreadable = false;
     if (const auto error = loadAppointments(m_state)) {
         m_unreadable = true;
-        m_prompts.error(*error);
+        if (m_reported.insert(*error).second) m_prompts.error(*error);
     }
     fillList();
 }

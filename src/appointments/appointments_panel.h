@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <set>
 
 class AppState;
 class Prompts;
@@ -41,4 +42,5 @@ private:
     QPushButton* m_newButton = nullptr;
     std::unique_ptr<TForm28> m_dialog;
     bool m_unreadable = false; // the shown vehicle's appointment file could not be read
+    std::set<QString> m_reported; // the messages of unreadable files said so far
 };

@@ -97,10 +97,3 @@ std::optional<QString> writeReminderSettings(AppState& state, bool remind, int d
     });
 }
 
-void rereadListColours(AppState& state) {
-    const QString path = state.path(kSettingsFileName);
-    if (!QFile::exists(path)) return;
-    IniFile ini;
-    ini.load(path);
-    readListColours(ini, state.settings);
-}

@@ -22,6 +22,3 @@ void readSettings(AppState& state);
 // "OK" of the settings dialog: sets the reminder values and writes "TerminRemind" and
 // "TerminRemTime" at once. The values are kept even when the write fails.
 [[nodiscard]] std::optional<QString> writeReminderSettings(AppState& state, bool remind, int days);
-
-// "Abbruch" of the settings dialog: the list colours as the file holds them, when it exists.
-void rereadListColours(AppState& state);

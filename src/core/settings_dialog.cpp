@@ -30,6 +30,7 @@ TSettingsForm::~TSettingsForm() = default;
 void TSettingsForm::prepare() {
     Topleiste(*m_ui->banner, QStringLiteral("Einstellungen"));
     const Settings& s = m_state.settings;
+    m_openedColours = {s.listBackground, s.listText};
     m_ui->soundCheckBox->setChecked(s.startSound);
     showColours();
     m_ui->remindCheckBox->setChecked(s.remind);
@@ -69,7 +70,9 @@ void TSettingsForm::onOk() {
 }
 
 void TSettingsForm::onCancel() {
-    rereadListColours(m_state);
+    // The colours chosen in this opening are taken back.
+    m_state.settings.listBackground = m_openedColours.first;
+    m_state.settings.listText = m_openedColours.second;
     showColours();
     if (m_recolourLists) m_recolourLists();
     reject();

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 class Prompts;
 namespace Ui {
@@ -45,4 +46,5 @@ private:
     AppState& m_state;
     Prompts& m_prompts;
     std::function<void()> m_recolourLists;
+    std::pair<TColor, TColor> m_openedColours; // background and text when the dialog was opened
 };

@@ -186,18 +186,4 @@ TEST_F(SettingsFile, FailedWritesAreReportedAndTheFileStays) {
     EXPECT_TRUE(writeShutdownSettings(blocked, 0, 0).has_value());
 }
 
-TEST_F(SettingsFile, AbbruchRereadsTheColoursWhenTheFileExists) {
-    readSettings(m_state);
-    m_state.settings.listBackground = 0x0000FF;
-    rereadListColours(m_state); // no file: the colours stay as they are
-    EXPECT_EQ(m_state.settings.listBackground, 0x0000FF);
-
-    ASSERT_TRUE(writeBytes(iniPath(), "[Einstellung]\r\nFarbe1=clYellow\r\nFarbe2=nichts\r\nWaehrung=SFr\r\n"));
-    m_state.settings.listText = 0x00FF00;
-    rereadListColours(m_state);
-    EXPECT_EQ(m_state.settings.listBackground, 0x00FFFF);
-    EXPECT_EQ(m_state.settings.listText, clWindowText);
-    EXPECT_EQ(m_state.settings.currencyText, ""); // nothing else is read
-}
-
 } // namespace

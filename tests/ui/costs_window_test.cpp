@@ -379,7 +379,9 @@ TEST_F(SettingsWindowTest, ColourPreviewAndAbbruchBackToTheStoredColours) {
     EXPECT_FALSE(listsShow(yellow));
 }
 
-TEST_F(SettingsWindowTest, WithoutSettingsFileTheChosenColourStays) {
+// "Abbruch" takes back what this opening chose, whatever kfz.ini holds: no file, or a file that
+// "OK" wrote with the reminder keys alone.
+TEST_F(SettingsWindowTest, AbbruchRestoresTheColoursOfTheOpening) {
     withSampleData();
     QFile::remove(dataDir() + "kfz.ini");
     start();
@@ -388,7 +390,18 @@ TEST_F(SettingsWindowTest, WithoutSettingsFileTheChosenColourStays) {
     chooseOther(d.ui().textColourButton, teal);
     QTest::keyClick(&d, Qt::Key_Escape);
     EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(window->state().settings.listText, clWindowText);
+
+    TSettingsForm& again = settings();
+    chooseOther(again.ui().textColourButton, teal);
+    again.ui().okButton->click(); // kfz.ini now holds the reminder keys only
+    ASSERT_EQ(file("kfz.ini").find("Farbe2"), std::string::npos);
+    TSettingsForm& third = settings();
+    const QColor olive(128, 128, 0);
+    chooseOther(third.ui().backgroundColourButton, olive);
+    third.ui().cancelButton->click();
     EXPECT_EQ(window->state().settings.listText, fromQColor(teal));
+    EXPECT_EQ(window->state().settings.listBackground, clWindow);
 }
 
 TEST_F(SettingsWindowTest, OkWritesTheReminderAtOnceAndDefColoursAtShutDown) {

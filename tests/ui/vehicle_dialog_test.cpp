@@ -437,6 +437,10 @@ TEST_F(VehicleDialogTest, UnreadableAppointmentFileIsReportedAndNeverWrittenOver
     EXPECT_TRUE(QFileInfo(dataDir() + "kfzterm.001").isDir());
     selectVehicle(d, 2);
     EXPECT_TRUE(d.appointments().newButton()->isEnabled());
+    // Browsing back to it does not say it again, this run; the file is still left alone.
+    selectVehicle(d, 1);
+    EXPECT_EQ(prompts.prompts.size(), 1u);
+    EXPECT_FALSE(d.appointments().newButton()->isEnabled());
 }
 
 // A new vehicle takes the lowest number whose record file is missing.
