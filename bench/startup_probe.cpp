@@ -7,6 +7,7 @@
 // The first-paint detection is the same as in startup_minimal.cpp: keep both alike.
 
 #include "core/clock.h"
+#include "app/application.h"
 #include "app/main_window.h"
 #include "app/message_prompts.h"
 #include "app/single_instance.h"
@@ -14,10 +15,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QEvent>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QMetaObject>
-#include <QTranslator>
 
 #include <chrono>
 #include <cstdio>
@@ -65,24 +63,6 @@ private:
     bool m_seen = false;
 };
 
-// As the program's application: an error that reaches the event loop is shown.
-class ProbeApplication final : public QApplication {
-public:
-    using QApplication::QApplication;
-    Prompts* prompts = nullptr;
-
-    bool notify(QObject* receiver, QEvent* event) override {
-        try {
-            return QApplication::notify(receiver, event);
-        } catch (const std::exception& e) {
-            if (prompts) prompts->error(QString::fromUtf8(e.what()));
-        } catch (...) {
-            if (prompts) prompts->error(QStringLiteral("Unbekannter Fehler."));
-        }
-        return false;
-    }
-};
-
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -92,8 +72,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: %s <data directory>\n", argv[0]);
         return 2;
     }
-    ProbeApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Wagenwart"));
+    WagenwartApplication app(argc, argv);
     probe.appNs = wallClockNs();
 
     const QString dataDir = QDir::toNativeSeparators(QDir(QString::fromLocal8Bit(argv[1])).absolutePath() + u'/');
@@ -102,12 +81,6 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "another copy holds the single-instance lock\n");
         return 1;
     }
-
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
 
     MessagePrompts prompts;
     app.prompts = &prompts;
