@@ -233,6 +233,7 @@ void TForm1::showActivatedVehicle() {
     showVehicleHeader();
     UpdateDisplay();
     if (m_state.costFileError) m_prompts.error(*m_state.costFileError);
+    m_prompts.errorIfAny(takeNotices(m_state));
 }
 
 void TForm1::ShowCurrentVehicle() {

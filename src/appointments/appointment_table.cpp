@@ -133,12 +133,8 @@ std::optional<QString> loadAppointments(AppState& state) {
     if (!name.empty() && !isVehicleFileName(name)) {
         error = refusedVehicleFileMessage(name);
     } else if (!name.empty()) {
-        const QString path = state.path(name);
-        if (QFileInfo::exists(path) && !table.LoadFromFile(path)) {
-            table.ClearRows();
-            error = QStringLiteral("Die Datei %1 konnte nicht gelesen werden.\r%2")
-                        .arg(toDisplay(name), table.ErrorReason());
-        }
+        error = loadTableFile(state, table, name).error;
+        if (error) table.ClearRows();
     }
     // A file without one of the fields would lose what is stored in it.
     ensureAppointmentFields(table);

@@ -87,6 +87,7 @@ void TAppointmentsPanel::showVehicle() {
         m_unreadable = true;
         if (m_reported.insert(*error).second) m_prompts.error(*error);
     }
+    m_prompts.errorIfAny(takeNotices(m_state));
     fillList();
 }
 

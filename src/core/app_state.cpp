@@ -2,8 +2,17 @@
 
 #include "core/settings.h"
 #include "core/vehicle_table.h"
+#include "store/atomic_file.h"
 #include "store/code_page.h"
 #include "store/text_case.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+#include <algorithm>
+#include <cctype>
 
 namespace {
 
@@ -57,3 +66,59 @@ QString refusedVehicleFileMessage(std::string_view fileName) {
                           "Datenverzeichnis benennen. Die Datei wird weder gelesen noch geschrieben.")
         .arg(toDisplay(fileName));
 }
+
+namespace {
+
+QString unreadableMessage(std::string_view fileName, const QString& reason) {
+    return QStringLiteral("Die Datei %1 konnte nicht gelesen werden.\r%2").arg(toDisplay(fileName), reason);
+}
+
+} // namespace
+
+TableLoad loadTableFile(AppState& state, TMlb2& table, std::string_view fileName) {
+    TableLoad load;
+    const QString path = state.path(fileName);
+    if (path.isEmpty() || !QFileInfo::exists(path)) return load;
+    load.present = true;
+    if (!table.LoadFromFile(path)) {
+        load.error = unreadableMessage(fileName, table.ErrorReason());
+        return load;
+    }
+    std::string key(fileName);
+    std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return std::tolower(c); });
+    if (table.LoadedWhole() || state.keptDamagedFiles.count(key)) return load;
+
+    // The original bytes, kept before the table can ever be saved over them.
+    QFile original(path);
+    QByteArray bytes;
+    if (original.open(QIODevice::ReadOnly)) bytes = original.readAll();
+    // Never over another file: a second copy within the same second gets a number.
+    const std::string stem =
+        std::string(fileName) + ".beschaedigt-" + state.clock.now().toString(u"dd.MM.yyyy-hh-mm-ss").toStdString();
+    std::string copyName = stem;
+    for (int n = 2; QFileInfo::exists(state.path(copyName)); ++n) copyName = stem + "-" + std::to_string(n);
+    QString reason = original.errorString();
+    const bool read = original.error() == QFileDevice::NoError;
+    if (!read || saveFileAtomically(state.path(copyName), std::string_view(bytes.constData(),
+                                                                          static_cast<std::size_t>(bytes.size())),
+                                    &reason) != AtomicSaveResult::Ok) {
+        load.error = QStringLiteral("Die Datei %1 war beschädigt und konnte nicht vollständig gelesen werden. Eine "
+                                    "Kopie ihres ursprünglichen Inhalts konnte nicht angelegt werden, darum wird sie "
+                                    "nicht überschrieben.\r%2")
+                         .arg(toDisplay(fileName), reason);
+        return load;
+    }
+    state.keptDamagedFiles.insert(key);
+    state.notices.push_back(QStringLiteral("Die Datei %1 war beschädigt und konnte nicht vollständig gelesen werden. "
+                                           "Eine Kopie des ursprünglichen Inhalts liegt unter %2.")
+                                .arg(toDisplay(fileName), QDir::toNativeSeparators(state.path(copyName))));
+    return load;
+}
+
+QString takeNotices(AppState& state) {
+    QStringList all;
+    for (const QString& notice : state.notices) all << notice;
+    state.notices.clear();
+    return all.join(QStringLiteral("\r\r"));
+}
+

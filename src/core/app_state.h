@@ -8,8 +8,10 @@
 #include <QString>
 
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The settings values of kfz.ini while the program runs. Texts are Windows-1252 bytes as in
 // the file.
@@ -47,6 +49,12 @@ public:
 
     const Clock& clock;
 
+    // What the user is to be told when the window that caused it next speaks: table files that
+    // were damaged and whose original bytes were kept (takeNotices).
+    std::vector<QString> notices;
+    // The damaged files kept so far this run (lower case): each is copied and told once.
+    std::set<std::string> keptDamagedFiles;
+
     // DataDir followed by the bare file name; an empty text for a name with a path in it ("/",
     // "\\", ":", "." or ".."), so that nothing outside the data directory is read or written.
     QString path(std::string_view fileName) const;
@@ -66,3 +74,20 @@ bool isVehicleFileName(std::string_view name);
 [[nodiscard]] std::optional<QString> saveVehicleFile(TMlb2& table, const AppState& state, std::string_view fileName);
 // The message for a file name of a vehicle that isVehicleFileName refuses.
 QString refusedVehicleFileMessage(std::string_view fileName);
+
+// Loads DataDir + fileName into `table`. A file that is not there leaves the table as it is
+// (present false, no error). One that is no regular file or cannot be read gives the message
+// "Die Datei <name> konnte nicht gelesen werden." with the reason, and the table stays as it was.
+// One that loaded only in part first has its original bytes kept beside it
+// ("<name>.beschaedigt-<dd.mm.yyyy-hh-mm-ss>", written whole, never over another file), and the user
+// is told through `notices`, once a run; when the copy cannot be written, the file counts as
+// unreadable, so that nothing is ever saved over it.
+struct TableLoad {
+    bool present = false;
+    std::optional<QString> error;
+};
+[[nodiscard]] TableLoad loadTableFile(AppState& state, TMlb2& table, std::string_view fileName);
+
+// The notices gathered since the last call, one after the other; empty when there are none.
+QString takeNotices(AppState& state);
+

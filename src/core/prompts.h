@@ -20,4 +20,9 @@ public:
     // title bar is no Yes).
     virtual bool ConfirmDialog(const QString& title, const QString& instruction, const QString& message,
                                Default answer = Default::No) = 0;
+
+    // Says `message` as an error when there is one.
+    void errorIfAny(const QString& message) {
+        if (!message.isEmpty()) error(message);
+    }
 };

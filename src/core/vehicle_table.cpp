@@ -62,22 +62,14 @@ void upgradeVehicleTable(TMlb2& table) {
 
 std::optional<QString> loadVehicleTable(AppState& state) {
     TMlb2& table = state.VehicleTable;
-    const QString path = state.path(kVehicleFileName);
-    std::optional<QString> error;
-    bool loaded = false;
-    if (QFile::exists(path)) {
-        loaded = table.LoadFromFile(path);
-        if (!loaded)
-            error = QStringLiteral("Die Datei %1 konnte nicht gelesen werden.\r%2")
-                        .arg(toDisplay(kVehicleFileName), table.ErrorReason());
-    }
-    if (!loaded) table.Clear();
+    const TableLoad load = loadTableFile(state, table, kVehicleFileName);
+    if (!load.present || load.error) table.Clear();
     // The 30 base fields; a file cut short to nothing (or one that lost some of them) gets the
     // missing ones appended, so that a new vehicle can be created and keeps all its values.
     for (std::string_view name : kVehicleBaseFields)
         if (!table.HasField(name)) table.AddField(name);
     upgradeVehicleTable(table);
-    return error;
+    return load.error;
 }
 
 std::string vehicleNumberText(int number) {

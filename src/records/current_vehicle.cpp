@@ -25,15 +25,13 @@ void takeFileNames(AppState& s) {
 bool loadCostRecords(AppState& s) {
     s.CostTable.ClearRows();
     s.costFileError.reset();
-    const QString path = s.vehicleFilePath(s.CurCostFile);
     bool present = false;
-    if (!s.CurCostFile.empty() && path.isEmpty()) {
+    if (!s.CurCostFile.empty() && !isVehicleFileName(s.CurCostFile)) {
         s.costFileError = refusedVehicleFileMessage(s.CurCostFile);
-    } else if (!s.CurCostFile.empty() && QFileInfo::exists(path)) {
-        present = s.CostTable.LoadFromFile(path);
-        if (!present)
-            s.costFileError = QStringLiteral("Die Datei %1 konnte nicht gelesen werden.\r%2")
-                                  .arg(toDisplay(s.CurCostFile), s.CostTable.ErrorReason());
+    } else if (!s.CurCostFile.empty()) {
+        const TableLoad load = loadTableFile(s, s.CostTable, s.CurCostFile);
+        s.costFileError = load.error;
+        present = load.present && !load.error;
     }
     if (!present) s.CostTable.CopyFrom(emptyCostTable());
     addMissingRecordFields(s.CostTable);
@@ -90,7 +88,10 @@ QString currentVehicleText(const TMlb2& vehicles) {
     return toDisplay(vehicles.GetValue(field::nummer) + "  /  " + vehicles.GetValue(field::bez));
 }
 
-StartupOutcome startUp(AppState& state) {
+namespace {
+
+// Start-up up to the notices of damaged files.
+StartupOutcome startWithoutNotices(AppState& state) {
     StartupOutcome out;
     readSettings(state);
     if (auto failure = loadVehicleTable(state)) {
@@ -122,5 +123,15 @@ StartupOutcome startUp(AppState& state) {
         out.message = state.costFileError;
     else if (missingRemembered || !loaded)
         out.message = missing;
+    return out;
+}
+
+} // namespace
+
+StartupOutcome startUp(AppState& state) {
+    StartupOutcome out = startWithoutNotices(state);
+    // Damaged files whose original bytes were kept are said after everything else.
+    if (const QString notices = takeNotices(state); !notices.isEmpty())
+        out.message = out.message ? *out.message + QStringLiteral("\r\r") + notices : notices;
     return out;
 }

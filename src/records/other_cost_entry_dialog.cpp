@@ -43,6 +43,7 @@ void TForm5::prepare() {
     m_ui->odometerSpinBox->setFocus();
     m_ui->odometerSpinBox->selectAll();
     if (m_items.loadError) m_prompts.error(*m_items.loadError);
+    m_prompts.errorIfAny(takeNotices(m_state));
 }
 
 int TForm5::exec() {

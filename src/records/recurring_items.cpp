@@ -15,14 +15,12 @@ constexpr std::array<std::string_view, 2> kItemFields = {field::Vorgang, field::
 
 } // namespace
 
-RecurringItems loadRecurringItems(const AppState& state) {
+RecurringItems loadRecurringItems(AppState& state) {
     RecurringItems items;
-    const QString path = state.vehicleFilePath(state.CurRecurringFile);
-    if (!state.CurRecurringFile.empty() && path.isEmpty())
+    if (!state.CurRecurringFile.empty() && !isVehicleFileName(state.CurRecurringFile))
         items.loadError = refusedVehicleFileMessage(state.CurRecurringFile);
-    else if (!state.CurRecurringFile.empty() && QFile::exists(path) && !items.table.LoadFromFile(path))
-        items.loadError = QStringLiteral("Die Datei %1 konnte nicht gelesen werden.\r%2")
-                              .arg(toDisplay(state.CurRecurringFile), items.table.ErrorReason());
+    else if (!state.CurRecurringFile.empty())
+        items.loadError = loadTableFile(state, items.table, state.CurRecurringFile).error;
     for (std::string_view field : kItemFields)
         if (!items.table.HasField(field)) items.table.AddField(field);
     return items;

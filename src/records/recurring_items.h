@@ -24,7 +24,7 @@ struct RecurringItems {
 
 // The file when it exists, else a table with the fields "Vorgang" and "preis" and no rows. A file
 // that lacks one of the two fields (an empty file, say) gains it, so a stored item is never lost.
-RecurringItems loadRecurringItems(const AppState& state);
+RecurringItems loadRecurringItems(AppState& state);
 
 // Every "Vorgang" in file order, for the drop-down list.
 QStringList recurringItemNames(const TMlb2& items);

@@ -5,6 +5,7 @@
 #include "store/text_case.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cstring>
@@ -445,11 +446,20 @@ void TMlb2::appendParsedLine(std::string_view line, bool header) {
     thread_local std::string bytes;
     thread_local std::vector<std::uint32_t> ends;
     if (header) {
+        // Line ends of CR alone make the header line swallow the whole file; a byte-order mark
+        // makes the first name one that no lookup finds.
+        const std::size_t cr = line.find('\r');
+        if (cr != std::string_view::npos && line.find_first_not_of('\r', cr) != std::string_view::npos)
+            m_loadedWhole = false;
+        if (line.substr(0, 3) == "\xEF\xBB\xBF") m_loadedWhole = false;
         splitLine(line, bytes, ends);
         std::uint32_t begin = 0;
-        for (std::uint32_t e : ends) {
-            AddField(bytes.substr(begin, e - begin));
-            begin = e;
+        for (std::size_t i = 0; i < ends.size(); ++i) {
+            const std::string_view name = std::string_view(bytes).substr(begin, ends[i] - begin);
+            // A refused name (repeated, or empty) shifts every later column; an empty one at the
+            // end of the line shifts nothing.
+            if (!AddField(name) && !(i + 1 == ends.size() && onlySpaces(name))) m_loadedWhole = false;
+            begin = ends[i];
         }
         return;
     }
@@ -457,13 +467,20 @@ void TMlb2::appendParsedLine(std::string_view line, bool header) {
     if (line.find_first_not_of(" \r") == std::string_view::npos) return;
     splitLine(line, bytes, ends);
     const std::size_t parts = std::min(ends.size(), m_fields.size()); // surplus items are dropped
+    // ... and with them what they held: the bytes after the end of the last field's item.
+    const std::uint32_t taken = parts == 0 ? 0 : ends[parts - 1];
+    if (ends.size() > parts && ends.back() > taken) m_loadedWhole = false;
     m_rows.emplace_back(m_fields.size(), bytes, ends.data(), parts);
 }
 
 void TMlb2::LoadFromBytes(std::string_view bytes) {
     Clear();
-    if (const std::size_t eofMark = bytes.find('\x1a'); eofMark != std::string_view::npos)
+    m_loadedWhole = true;
+    if (const std::size_t eofMark = bytes.find('\x1a'); eofMark != std::string_view::npos) {
+        // Reading ends at an end-of-file mark; only one that ends the file loses nothing.
+        if (eofMark + 1 < bytes.size()) m_loadedWhole = false;
         bytes = bytes.substr(0, eofMark);
+    }
     std::size_t pos = 0;
     bool header = true;
     while (pos < bytes.size()) {
@@ -479,6 +496,14 @@ void TMlb2::LoadFromBytes(std::string_view bytes) {
 bool TMlb2::LoadFromFile(const QString& path) {
     clearError();
     QFile file(path);
+    // Only a regular file is read: a pipe or a device would hold the program up.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        m_errorReason = QStringLiteral("Es ist keine gewöhnliche Datei.");
+        m_errorCode = 3;
+        m_errorText = QStringLiteral("1-Unable to open the file for reading");
+        return false;
+    }
     if (path.trimmed().isEmpty() || !file.open(QIODevice::ReadOnly)) {
         m_errorReason = file.errorString();
         m_errorCode = 3;

@@ -78,6 +78,11 @@ public:
     std::string ToBytes() const;
     // Replaces fields and rows by the content of a file's bytes (as LoadFromFile after opening).
     void LoadFromBytes(std::string_view bytes);
+    // Whether the last load took the whole file. It did not when bytes followed an end-of-file
+    // mark (Ctrl-Z), a row held items beyond the fields, the header had a name that was refused
+    // (repeated or empty: the later columns shift) or a byte-order mark, or the header line
+    // swallowed the whole file (line ends of CR alone). Saving such a table loses what was not taken.
+    bool LoadedWhole() const { return m_loadedWhole; }
 
     int ErrorCode() const { return m_errorCode; }
     const QString& ErrorText() const { return m_errorText; }
@@ -101,6 +106,7 @@ private:
     bool m_bof = true;
     bool m_eof = true;
     bool m_searchArmed = false;
+    bool m_loadedWhole = true;
     int m_errorCode = 0;
     QString m_errorText;
     QString m_errorReason;

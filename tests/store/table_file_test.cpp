@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 std::vector<std::vector<std::string>> contentOf(const TMlb2& t) {
@@ -219,3 +221,45 @@ TEST(TableFileFuzzFindings, LoadSaveLoadIsStable) {
 }
 
 } // namespace
+
+// A load tells whether it took the whole file; what it did not take would be lost by a save.
+struct WholeCase {
+    const char* name;
+    const char* bytes;
+    bool whole;
+};
+
+class LoadedWhole : public testing::TestWithParam<WholeCase> {};
+
+TEST_P(LoadedWhole, SaysWhetherTheFileWasTakenWhole) {
+    TMlb2 t;
+    t.LoadFromBytes(GetParam().bytes);
+    EXPECT_EQ(t.LoadedWhole(), GetParam().whole);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, LoadedWhole,
+    testing::Values(WholeCase{"plain", "ID;bez\r\n1;Golf\r\n2;Zoe\r\n", true},
+                    WholeCase{"lf_line_ends", "ID;bez\n1;Golf\n", true},
+                    WholeCase{"end_of_file_mark_at_the_end", "ID;bez\r\n1;Golf\r\n\x1a", true},
+                    WholeCase{"empty_items_beyond_the_fields", "ID;bez\r\n1;Golf;;\r\n", true},
+                    WholeCase{"empty_name_at_the_end_of_the_header", "ID;bez;\r\n1;Golf\r\n", true},
+                    WholeCase{"empty_file", "", true},
+                    WholeCase{"bytes_after_an_end_of_file_mark", "ID;bez\r\n1;Go\x1alf\r\n2;Zoe\r\n", false},
+                    WholeCase{"an_item_beyond_the_fields", "ID;bez\r\n1;Golf;rot\r\n", false},
+                    WholeCase{"a_repeated_name", "ID;bez;BEZ;nummer\r\n1;Golf;x;A-B 1\r\n", false},
+                    WholeCase{"a_missing_name", "ID;;nummer\r\n1;Golf;A-B 1\r\n", false},
+                    WholeCase{"cr_alone_as_line_end", "ID;bez\r1;Golf\r2;Zoe\r", false},
+                    WholeCase{"byte_order_mark", "\xEF\xBB\xBFID;bez\r\n1;Golf\r\n", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TableFileErrors, WhatIsNotARegularFileIsNotRead) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("kfzdat.001");
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    TMlb2 t;
+    t.AddField("ID");
+    EXPECT_FALSE(t.LoadFromFile(fifo)); // at once: a pipe without a writer would block
+    EXPECT_EQ(t.FieldCount(), 1);       // the table stays
+    EXPECT_FALSE(t.LoadFromFile(dir.path()));
+}
