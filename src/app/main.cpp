@@ -4,6 +4,8 @@
 #include "app/single_instance.h"
 #include "core/data_dir.h"
 
+#include <csignal>
+
 #ifdef WAGENWART_SANITIZE
 // The dev build's LeakSanitizer: libdbus keeps about 1 KB to the end of every run; a leak of our own
 // still ends the program with a failure.
@@ -13,17 +15,24 @@ extern "C" const char* __lsan_default_suppressions() {
 #endif
 
 int main(int argc, char* argv[]) {
+#ifdef SIGXFSZ
+    // A file-size limit makes a save fail and be reported like a full disk, instead of ending
+    // the program without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     WagenwartApplication app(argc, argv);
     const QString dataDir = locateDataDir();
 
     // One running copy per data directory: a second one brings the first to the front and ends.
+    MessagePrompts prompts;
     SingleInstance instance(singleInstanceKey(dataDir));
     if (!instance.acquire()) {
-        instance.askRunningCopyToRaise();
+        // Never two copies on one data directory: the running one comes to the front, or, when it
+        // does not answer, this one says so; either way this one ends.
+        if (!instance.askRunningCopyToRaise(2000)) prompts.error(QStringLiteral("Wagenwart läuft bereits, reagiert aber nicht."));
         return 0;
     }
 
-    MessagePrompts prompts;
     app.prompts = &prompts;
     SystemClock clock;
     TForm1 window(dataDir, clock, prompts);

@@ -75,6 +75,7 @@ TForm1::TForm1(const QString& dataDir, const Clock& clock, Prompts& prompts, QWi
 
     const StartupOutcome outcome = startUp(m_state);
     m_keepVehicleFile = outcome.vehicleFileUnreadable;
+    m_keepSettingsFile = outcome.settingsFileUnreadable;
     fuelList()->listModel().setTitle(3, quantityColumnTitle(m_state.settings.unitText));
     applyListColours();
     if (m_state.settings.startSound) playStartSound();
@@ -88,12 +89,7 @@ TForm1::TForm1(const QString& dataDir, const Clock& clock, Prompts& prompts, QWi
 }
 
 TForm1::~TForm1() {
-    // The settings and the vehicle table, sorted by plate, once more as the program ends. After a
-    // vehicle table that could not be read nothing was used: the vehicle used last stays noted.
-    if (!m_keepVehicleFile) {
-        if (const auto failure = writeShutdownSettings(m_state, pos().x(), pos().y())) m_prompts.error(*failure);
-    }
-    saveVehiclesOnExit();
+    saveOnExit();
 }
 
 void TForm1::setUpLists() {
@@ -350,13 +346,23 @@ void TForm1::firstActivation() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    saveVehiclesOnExit();
+    saveOnExit();
     QMainWindow::closeEvent(event);
 }
 
-void TForm1::saveVehiclesOnExit() {
-    if (m_keepVehicleFile) return;
-    if (const auto failure = ::saveVehicleTable(m_state, VehicleOrder::ByPlate)) m_prompts.error(*failure);
+void TForm1::saveOnExit() {
+    // Once, when the window closes (or, never closed, goes): the settings and the vehicle table,
+    // sorted by plate. After a vehicle table that could not be read nothing was used, and neither
+    // file is written: the vehicle used last stays noted. Every file that could not be saved is
+    // named in one message.
+    if (m_savedOnExit || m_keepVehicleFile) return;
+    m_savedOnExit = true;
+    QStringList failures;
+    if (!m_keepSettingsFile) {
+        if (const auto failure = writeShutdownSettings(m_state, pos().x(), pos().y())) failures << *failure;
+    }
+    if (const auto failure = ::saveVehicleTable(m_state, VehicleOrder::ByPlate)) failures << *failure;
+    if (!failures.isEmpty()) m_prompts.error(failures.join(QStringLiteral("\r\r")));
 }
 
 void TForm1::playStartSound() {

@@ -118,14 +118,16 @@ private:
     // message when its record file could not be read.
     void showActivatedVehicle();
     void firstActivation();
-    void saveVehiclesOnExit();
+    void saveOnExit();
     void playStartSound();
 
     std::unique_ptr<Ui::TForm1> m_ui;
     AppState m_state;
     Prompts& m_prompts;
     bool m_activatedOnce = false;
-    bool m_keepVehicleFile = false; // an unreadable kfzdata.csv is never overwritten
+    bool m_keepVehicleFile = false;  // an unreadable kfzdata.csv is never overwritten
+    bool m_keepSettingsFile = false; // nor an unreadable kfz.ini
+    bool m_savedOnExit = false;
 
     std::array<QLabel*, FigureCount> m_captions{};
     std::array<QLabel*, FigureCount> m_values{};

@@ -4,6 +4,25 @@
 #include <QDir>
 #include <QLocalSocket>
 #include <QStandardPaths>
+#include <QSysInfo>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <csignal>
+#endif
+
+namespace {
+
+bool processRuns(qint64 pid) {
+#ifdef Q_OS_UNIX
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+#else
+    Q_UNUSED(pid);
+    return true; // Qt's own check of the lock's age and holder applies there
+#endif
+}
+
+} // namespace
 
 QString singleInstanceKey(const QString& dataDir) {
     QString path = QDir::cleanPath(QDir(dataDir).absolutePath());
@@ -38,11 +57,23 @@ SingleInstance::~SingleInstance() {
 }
 
 bool SingleInstance::acquire() {
-    if (!m_lock->tryLock(0)) return false;
+    if (!m_lock->tryLock(0) && !(lockIsStale() && m_lock->removeStaleLockFile() && m_lock->tryLock(0))) return false;
     if (listen() != Listening::OtherCopy) return true; // without the server the copy runs; it cannot be raised
     // The lock is this user's; a copy of another user answers on the data directory's server.
     m_lock->unlock();
     return false;
+}
+
+bool SingleInstance::lockIsStale() const {
+    // A lock whose holder is gone: an empty or unreadable lock file, a process that no longer runs on
+    // this host, or a holder on another host while nobody answers on the server here.
+    qint64 pid = 0;
+    QString host, application;
+    if (!m_lock->getLockInfo(&pid, &host, &application) || pid <= 0) return true;
+    if (host == QSysInfo::machineHostName()) return !processRuns(pid);
+    QLocalSocket probe;
+    probe.connectToServer(m_key);
+    return !probe.waitForConnected(200);
 }
 
 SingleInstance::Listening SingleInstance::listen() {

@@ -24,6 +24,7 @@ signals:
     void raiseRequested();
 
 private:
+    bool lockIsStale() const;
     enum class Listening { Yes, No, OtherCopy };
     Listening listen();
     QString m_key;

@@ -16,22 +16,31 @@
 
 namespace {
 
-// Names Windows gives to devices, with or without an extension.
+// Names Windows gives to devices, with or without an extension (the names are Windows-1252 bytes:
+// "\xB9", "\xB2", "\xB3" are the superscript digits 1, 2, 3 that Windows takes as port numbers too).
 bool isDeviceName(std::string_view name) {
     const std::string_view stem = name.substr(0, name.find('.'));
-    for (std::string_view device : {"CON", "PRN", "AUX", "NUL"})
+    for (std::string_view device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"})
         if (sameTextIgnoringCase(stem, device)) return true;
-    if (stem.size() == 4 && stem[3] >= '1' && stem[3] <= '9')
-        return sameTextIgnoringCase(stem.substr(0, 3), "COM") || sameTextIgnoringCase(stem.substr(0, 3), "LPT");
-    return false;
+    if (stem.size() != 4 || !(sameTextIgnoringCase(stem.substr(0, 3), "COM") || sameTextIgnoringCase(stem.substr(0, 3), "LPT")))
+        return false;
+    const char digit = stem[3];
+    return (digit >= '1' && digit <= '9') || digit == '\xB9' || digit == '\xB2' || digit == '\xB3';
+}
+
+bool hasControlCharacter(std::string_view name) {
+    return std::any_of(name.begin(), name.end(), [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return u < 0x20 || u == 0x7F;
+    });
 }
 
 // A name of a file directly in the data directory on every platform: no path, no drive, no
 // trailing dot or blank (Windows drops them and would reach another file), no short "~" name,
 // no device.
 bool isBareFileName(std::string_view name) {
-    return !name.empty() && name.back() != '.' && name.back() != ' ' &&
-           name.find_first_of(std::string_view("/\\:~*?\"<>|\0", 11)) == std::string_view::npos && !isDeviceName(name);
+    return !name.empty() && name.back() != '.' && name.back() != ' ' && !hasControlCharacter(name) &&
+           name.find_first_of(std::string_view("/\\:~*?\"<>|", 10)) == std::string_view::npos && !isDeviceName(name);
 }
 
 } // namespace

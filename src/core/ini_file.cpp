@@ -4,6 +4,7 @@
 #include "store/atomic_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <charconv>
 
@@ -55,6 +56,11 @@ bool IniFile::load(const QString& path, QString* reason) {
     m_lines.clear();
     QFile file(path);
     if (!file.exists()) return true;
+    // Only a regular file is read: a pipe or a device would hold the program up.
+    if (!QFileInfo(path).isFile()) {
+        if (reason) *reason = QStringLiteral("Es ist keine gewöhnliche Datei.");
+        return false;
+    }
     if (!file.open(QIODevice::ReadOnly)) {
         if (reason) *reason = file.errorString();
         return false;

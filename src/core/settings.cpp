@@ -47,7 +47,7 @@ template <typename Fill> std::optional<QString> writeGroup(const AppState& state
 
 } // namespace
 
-void readSettings(AppState& state) {
+std::optional<QString> readSettings(AppState& state) {
     state.settings = Settings{};
     state.CurCostFile.clear();
     Settings& s = state.settings;
@@ -56,10 +56,16 @@ void readSettings(AppState& state) {
     if (!QFile::exists(path)) {
         s.listBackground = clWindow;
         s.listText = clWindowText;
-        return;
+        return std::nullopt;
     }
     IniFile ini;
-    ini.load(path);
+    QString reason;
+    if (!ini.load(path, &reason)) {
+        // The values stay at their defaults; the file is never replaced by them.
+        s.listBackground = clWindow;
+        s.listText = clWindowText;
+        return reason;
+    }
     state.CurCostFile = ini.value(kLastUse, "FileName");
     s.nfName = ini.value(kLastUse, "NFname");
     s.startSound = flagOf(ini, "StartSound");
@@ -69,6 +75,7 @@ void readSettings(AppState& state) {
     s.unitText = ini.value(kSetting, "Masseinheit"); // absent: the empty text, written back so
     s.remind = flagOf(ini, "TerminRemind");
     s.remindDays = ini.intValue(kSetting, "TerminRemTime", 0);
+    return std::nullopt;
 }
 
 std::optional<QString> writeShutdownSettings(const AppState& state, int left, int top) {

@@ -12,7 +12,7 @@ inline constexpr std::string_view kSettingsFileName = "kfz.ini";
 
 // Start-up: fills state.settings and state.CurCostFile. Without a settings file every value
 // keeps its default and nothing is written.
-void readSettings(AppState& state);
+[[nodiscard]] std::optional<QString> readSettings(AppState& state);
 
 // Shut-down: the ten keys in their fixed order, in one write; `left` and `top` are the main
 // window's position. The data directory is created when missing. nullopt on success, else

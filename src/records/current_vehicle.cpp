@@ -93,7 +93,8 @@ namespace {
 // Start-up up to the notices of damaged files.
 StartupOutcome startWithoutNotices(AppState& state) {
     StartupOutcome out;
-    readSettings(state);
+    const std::optional<QString> settingsError = readSettings(state);
+    out.settingsFileUnreadable = settingsError.has_value();
     if (auto failure = loadVehicleTable(state)) {
         out.message = failure;
         out.vehicleFileUnreadable = true;
@@ -112,7 +113,9 @@ StartupOutcome startWithoutNotices(AppState& state) {
     fillAppointmentFileName(v);
 
     takeFileNames(state);
-    const bool missingRemembered = !QFileInfo(state.path(remembered)).isFile() || remembered.empty();
+    // Without a readable kfz.ini no file was remembered: row 1 is taken without a word about it.
+    const bool missingRemembered =
+        !settingsError && (!QFileInfo(state.path(remembered)).isFile() || remembered.empty());
     const bool loaded = loadCostRecords(state);
     const QString missing = QStringLiteral("FEHLER\r\n Das zuletzt verwendete Datenfile ") + toDisplay(remembered) +
                             QStringLiteral(" befindet sich nicht mehr im Verzeichnis ") + state.DataDir +
@@ -121,7 +124,7 @@ StartupOutcome startWithoutNotices(AppState& state) {
         out.message = missing + QStringLiteral("\r\n\r\n") + *state.costFileError; // both said, in one message
     else if (state.costFileError)
         out.message = state.costFileError;
-    else if (missingRemembered || !loaded)
+    else if (missingRemembered || (!loaded && !settingsError))
         out.message = missing;
     return out;
 }
@@ -130,6 +133,12 @@ StartupOutcome startWithoutNotices(AppState& state) {
 
 StartupOutcome startUp(AppState& state) {
     StartupOutcome out = startWithoutNotices(state);
+    // An unreadable kfz.ini is said first.
+    if (out.settingsFileUnreadable) {
+        const QString settings = QStringLiteral("Die Einstellungsdatei kfz.ini konnte nicht gelesen werden; sie wird "
+                                                "beim Beenden nicht überschrieben.");
+        out.message = out.message ? settings + QStringLiteral("\r\r") + *out.message : settings;
+    }
     // Damaged files whose original bytes were kept are said after everything else.
     if (const QString notices = takeNotices(state); !notices.isEmpty())
         out.message = out.message ? *out.message + QStringLiteral("\r\r") + notices : notices;

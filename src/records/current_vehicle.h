@@ -32,5 +32,7 @@ struct StartupOutcome {
     std::optional<QString> message;
     // kfzdata.csv exists but could not be read: it must not be overwritten at shut-down.
     bool vehicleFileUnreadable = false;
+    // kfz.ini exists but could not be read: likewise.
+    bool settingsFileUnreadable = false;
 };
 StartupOutcome startUp(AppState& state);

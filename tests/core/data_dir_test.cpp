@@ -70,7 +70,9 @@ TEST(VehicleFileName, OnlyOwnFilesOfTheDataDirectory) {
     const std::string refused[] = {"",           ".",           "..",          "../kfzdat.001", "sub/kfzdat.001",
                                    "a\\b",       "c:kfzdat",    "kfz.ini",     "KFZ.INI",       "kfzdata.csv",
                                    "Kfzdata.CSV", "kfz.ini.",   "kfzdata.csv ", "KFZDAT~1.CSV", "NUL",
-                                   "con.txt",    "COM1",        "lpt9.dat",    std::string("a\0b", 3)};
+                                   "con.txt",    "COM1",        "lpt9.dat",    std::string("a\0b", 3),
+                                   "kfzdat\r.001", "kfzdat.001\n", "kfz\x1a" "dat", "COM\xB9",  "lpt\xB3.txt",
+                                   "CONIN$",     "conout$.log"};
     for (const std::string& name : refused) EXPECT_FALSE(isVehicleFileName(name)) << name;
 
     FixedClock clock{QDateTime(QDate(2026, 1, 1), QTime(0, 0))};

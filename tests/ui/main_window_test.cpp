@@ -3,6 +3,7 @@
 #include "report/preview_dialog.h"
 #include "report/report_windows.h"
 #include "support/capture_printer.h"
+#include "support/file_size_limit.h"
 #include "ui_main_window.h"
 #include "ui_preview_dialog.h"
 #include "ui_vehicle_dialog.h"
@@ -232,6 +233,35 @@ TEST_F(MainWindowTest, EverySwitchOfTheVehicleShowsItsUnitOverTheQuantities) {
     EXPECT_EQ(quantityTitle(), "L");
     w.vehicleMenu()->actions().at(0)->trigger();
     EXPECT_EQ(quantityTitle(), "KG");
+}
+
+TEST_F(MainWindowTest, AnUnreadableSettingsFileIsSaidAndKept) {
+    withSampleData();
+    QFile::remove(dataDir() + "kfz.ini");
+    ASSERT_TRUE(QDir().mkdir(dataDir() + "kfz.ini")); // there, and no file that can be read
+    TForm1& w = start();
+    ASSERT_EQ(prompts.prompts.size(), 1u);
+    EXPECT_EQ(prompts.last()->message, "Die Einstellungsdatei kfz.ini konnte nicht gelesen werden; sie wird beim "
+                                       "Beenden nicht überschrieben.");
+    EXPECT_EQ(w.currentVehicleCaption(), "A-BC 1  /  Golf"); // row 1, without a word about a remembered file
+    window.reset();
+    EXPECT_EQ(prompts.prompts.size(), 1u); // nothing more at the end
+    EXPECT_TRUE(QFileInfo(dataDir() + "kfz.ini").isDir());
+}
+
+TEST_F(MainWindowTest, FilesThatCannotBeSavedAtTheEndAreNamedInOneMessage) {
+    withSampleData();
+    TForm1& w = start();
+    w.show();
+    {
+        const FileSizeLimit limit(64); // kfz.ini and kfzdata.csv are both larger
+        w.close();
+        window.reset();
+    }
+    ASSERT_EQ(prompts.prompts.size(), 1u);
+    EXPECT_EQ(prompts.last()->kind, Kind::Error);
+    EXPECT_TRUE(prompts.last()->message.contains("kfz.ini konnte nicht gespeichert werden"));
+    EXPECT_TRUE(prompts.last()->message.contains("kfzdata.csv konnte nicht gespeichert werden"));
 }
 
 TEST_F(MainWindowTest, TheNotesButtonWaitsForItsWindow) {

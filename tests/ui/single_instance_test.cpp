@@ -10,8 +10,12 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QUuid>
+#include <QSysInfo>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include "support/window_fixture.h"
 
@@ -50,6 +54,40 @@ TEST(SingleInstance, ACopyOfAnotherUserOnTheSameDataIsRefused) {
     SingleInstance later(key);
     EXPECT_TRUE(later.acquire()); // the lock was given back
 }
+
+// A lock whose holder is gone does not keep the program from starting (a live holder does: the
+// test above).
+struct LockCase {
+    const char* name;
+    std::function<QByteArray()> content; // of the lock file found at start
+};
+
+class StaleLock : public testing::TestWithParam<LockCase> {};
+
+TEST_P(StaleLock, IsRemovedAndTheProgramStarts) {
+    const QString key = QStringLiteral("wagenwart-test-") + QUuid::createUuid().toString(QUuid::Id128);
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty()) folder = QDir::tempPath();
+    const QString lockPath = folder + QLatin1Char('/') + key + QStringLiteral(".lock");
+    ASSERT_TRUE(writeBytes(lockPath, GetParam().content().toStdString()));
+    {
+        SingleInstance instance(key);
+        EXPECT_TRUE(instance.acquire());
+    }
+    QFile::remove(lockPath);
+}
+
+QByteArray lockOf(qint64 pid, const QString& host) {
+    return QByteArray::number(pid) + "\nwagenwart\n" + host.toUtf8() + "\n";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Locks, StaleLock,
+    testing::Values(LockCase{"empty", [] { return QByteArray(); }},
+                    LockCase{"garbage", [] { return QByteArray("\x01\x02 kein Lock\n"); }},
+                    LockCase{"dead_process", [] { return lockOf(0x7ffffff0, QSysInfo::machineHostName()); }},
+                    LockCase{"other_host_and_nobody_answers", [] { return lockOf(1, "anderer-rechner"); }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Two real processes: the second start ends within two seconds while the first one runs on.
 TEST(SingleInstance, SecondProgramStartEndsAtOnce) {
