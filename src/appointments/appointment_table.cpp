@@ -98,11 +98,7 @@ void sortAppointments(TMlb2& appointments) {
 }
 
 std::string appointmentTextFromEditor(const QString& text) {
-    QString lines = text;
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    lines.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return fromDisplay(lines);
+    return fromTyped(text, TypedText::Lines);
 }
 
 QString appointmentTextForEditor(std::string_view text) {

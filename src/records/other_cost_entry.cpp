@@ -32,7 +32,7 @@ void setOtherCostValues(TMlb2& table, const std::string& id, const OtherCostInpu
     table.SetValue(field::Datum, recordDateText(input.date));
     table.SetValue(field::kmstnd, std::to_string(odometerReading(input.odometer)));
     table.SetValue(field::preis, FormatFixed(priceValue(input.price), 5, 2));
-    table.SetValue(field::text, fromDisplay(input.text));
+    table.SetValue(field::text, fromTyped(input.text, TypedText::OneLine));
     table.SetValue(field::art, "s");
     table.SetValue(field::service, input.service ? "ja" : "");
 }

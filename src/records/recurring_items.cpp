@@ -45,7 +45,7 @@ std::optional<double> recurringItemPrice(const TMlb2& items, const QString& name
 
 void appendRecurringItem(TMlb2& items, const QString& name, double price) {
     items.AppendRow();
-    items.SetValue(field::Vorgang, fromDisplay(name));
+    items.SetValue(field::Vorgang, fromTyped(name, TypedText::OneLine));
     items.SetValue(field::preis, FloatToText(price));
 }
 

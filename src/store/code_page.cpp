@@ -43,3 +43,23 @@ std::string fromDisplay(const QString& text) {
     }
     return out;
 }
+
+std::string fromTyped(const QString& text, TypedText kind) {
+    QString kept;
+    kept.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text.at(i).unicode();
+        const bool lineBreak = u == u'\r' || u == u'\n' || u == 0x2028 || u == 0x2029;
+        if (lineBreak) {
+            if (kind == TypedText::OneLine) continue;
+            if (u == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') ++i; // CR LF is one break
+            kept += QStringLiteral("\r\n");
+        } else if (u == u'\t') {
+            if (kind == TypedText::LinesAndTabs) kept += QChar(u);
+        } else if (u >= 0x20 && u != 0x7F && !(u >= 0x80 && u < 0xA0)) {
+            kept += QChar(u);
+        }
+    }
+    return fromDisplay(kept);
+}
+

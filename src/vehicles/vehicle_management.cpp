@@ -54,7 +54,7 @@ QStringList texts(const auto& names) {
 }
 
 std::string storedText(const QString& text) {
-    return fromDisplay(text);
+    return fromTyped(text, TypedText::OneLine);
 }
 
 // The table holds line breaks as CR LF; the editors give and take "\n".
@@ -66,10 +66,7 @@ QString editorLines(const std::string& stored) {
 }
 
 std::string storedLines(const QString& lines) {
-    QString t = lines;
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    t.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return fromDisplay(t);
+    return fromTyped(lines, TypedText::Lines);
 }
 
 void forgetCurrentVehicle(AppState& s) {

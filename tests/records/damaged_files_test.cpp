@@ -2,6 +2,7 @@
 // anything can be saved over them, and the user is told once, for every kind of table file.
 #include "appointments/appointment_table.h"
 #include "core/field_names.h"
+#include "core/settings.h"
 #include "core/vehicle_table.h"
 #include "records/current_vehicle.h"
 #include "records/recurring_items.h"
@@ -10,10 +11,16 @@
 #include "support/file_size_limit.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <functional>
+#include <thread>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -122,6 +129,47 @@ TEST(DamagedFileWithoutCopy, IsNeverWrittenOver) {
     EXPECT_TRUE(state.notices.empty());
     EXPECT_TRUE(saveCostTable(state).has_value()); // refused
     EXPECT_EQ(data.file("kfzdat.001"), original);
+}
+
+// A pipe (or device, or directory) in place of a data file is reported like an unreadable file at
+// once, without waiting for a writer, and nothing is ever written into it.
+class PipeInPlace : public testing::TestWithParam<Kind> {};
+
+TEST_P(PipeInPlace, IsReportedAtOnceAndLeftAlone) {
+    const Kind& kind = GetParam();
+    TestDataDir data(kNow);
+    AppState& state = data.state;
+    if (std::string(kind.file) != "kfzdata.csv") {
+        oneVehicle(state);
+        state.VehicleTable.SetValue(field::file6, "kfzterm.001");
+        QFile::remove(state.path(kind.file));
+    }
+    ASSERT_EQ(::mkfifo(state.path(kind.file).toLocal8Bit().constData(), 0600), 0);
+    // A read that waited for a writer would hang here; the watchdog ends the test instead.
+    std::atomic<bool> done{false};
+    std::thread watchdog([&done] {
+        for (int i = 0; i < 100 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (!done) std::abort();
+    });
+    kind.load(state);
+    done = true;
+    watchdog.join();
+    EXPECT_TRUE(QFileInfo(state.path(kind.file)).exists());
+    EXPECT_FALSE(QFileInfo(state.path(kind.file)).isFile()); // still the pipe
+    if (std::string(kind.file) == "kfzdat.001") {
+        ASSERT_TRUE(state.costFileError.has_value());
+        EXPECT_TRUE(state.costFileError->startsWith("Die Datei kfzdat.001 konnte nicht gelesen werden."));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryTableFile, PipeInPlace, testing::ValuesIn(kKinds),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PipeInPlace, SettingsFile) {
+    TestDataDir data(kNow);
+    ASSERT_EQ(::mkfifo(data.state.path("kfz.ini").toLocal8Bit().constData(), 0600), 0);
+    const std::optional<QString> error = readSettings(data.state); // returns at once
+    ASSERT_TRUE(error.has_value());
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include "vehicles/vehicle_dialog.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDateEdit>
 #include <QDoubleSpinBox>
 #include <QTest>
@@ -151,6 +152,44 @@ TEST_F(FieldTyping, APointInAnOtherCostIsTheDecimalComma) {
     EXPECT_DOUBLE_EQ(d.ui().priceSpinBox->value(), 1234.5);
     EXPECT_EQ(d.ui().priceSpinBox->text(), QString::fromUtf8("1234,5 €"));
     d.hide();
+}
+
+} // namespace
+
+namespace {
+
+// Pasted control characters never reach a table: the reader would stop at a Ctrl-Z.
+TEST_F(FieldTyping, PastedControlCharactersAreNotStored) {
+    withSampleData();
+    start();
+    QApplication::clipboard()->setText(QString::fromUtf8("Zahn\x1a" "riemen\t\x01neu"));
+    TForm5& d = window->records().otherCostEntry();
+    d.prepare();
+    show(d);
+    d.ui().dateEdit->setDate(QDate(2026, 2, 1));
+    d.ui().odometerSpinBox->setValue(10200);
+    d.ui().priceSpinBox->setValue(99.9);
+    d.ui().textLineEdit->setFocus();
+    QTest::keyClick(d.ui().textLineEdit, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_TRUE(d.ui().textLineEdit->text().contains(QChar(0x1a))); // the field holds what was pasted
+    QTest::mouseClick(d.ui().okButton, Qt::LeftButton);
+    ASSERT_FALSE(d.isVisible());
+    EXPECT_EQ(file("kfzdat.002").find('\x1a'), std::string::npos);
+    EXPECT_NE(file("kfzdat.002").find(";s;Zahnriemenneu;"), std::string::npos);
+
+    TForm26& v = window->vehicles().vehicleDialog();
+    v.prepare(true);
+    show(v);
+    Ui::TForm26& u = v.ui();
+    QApplication::clipboard()->setText(QString::fromUtf8("Zeile 1\x1a\nZeile\x02 2"));
+    u.tabWidget->setCurrentWidget(u.remarkPlainTextEdit->parentWidget());
+    u.remarkPlainTextEdit->setFocus();
+    u.remarkPlainTextEdit->selectAll();
+    QTest::keyClick(u.remarkPlainTextEdit, Qt::Key_V, Qt::ControlModifier);
+    u.tabWidget->setCurrentIndex(0);
+    u.nameLineEdit->setFocus(Qt::MouseFocusReason); // the remark is left: written back
+    EXPECT_EQ(window->state().VehicleTable.GetValue("bemerk1"), "Zeile 1\r\nZeile 2");
+    v.hide();
 }
 
 } // namespace
