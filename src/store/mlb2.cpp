@@ -405,9 +405,35 @@ void TMlb2::CopyFrom(const TMlb2& other) {
 
 // ---- Files ----
 
+namespace {
+
+// The file's bytes: the header line, then one line per row, appended to `out`. `blockDone` is
+// asked after every line whether to go on; it may take the bytes out of `out` meanwhile.
+template <typename BlockDone>
+void appendTableBytes(const std::vector<std::string>& fields, const std::vector<TableRow>& rows, std::string& out,
+                      BlockDone blockDone) {
+    if (fields.empty()) return; // a table without fields is written as an empty file
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i) out.push_back(TMlb2::Separator);
+        out += fields[i];
+    }
+    out.append("\r\n");
+    if (!blockDone()) return;
+    for (const auto& row : rows) {
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            if (i) out.push_back(TMlb2::Separator);
+            TMlb2ParseCSV::AppendEscaped(out, row[i]);
+        }
+        out.append("\r\n");
+        if (!blockDone()) return;
+    }
+}
+
+} // namespace
+
 std::string TMlb2::ToBytes() const {
     std::string out;
-    if (m_fields.empty()) return out; // a table without fields is written as an empty file
+    if (m_fields.empty()) return out;
     std::size_t estimate = 2;
     for (const auto& f : m_fields) estimate += f.size() + 1;
     if (!m_rows.empty()) {
@@ -416,29 +442,32 @@ std::string TMlb2::ToBytes() const {
         estimate += firstRow * m_rows.size() + m_rows.size() * 8;
     }
     out.reserve(estimate);
-    for (std::size_t i = 0; i < m_fields.size(); ++i) {
-        if (i) out.push_back(Separator);
-        out += m_fields[i];
-    }
-    out.append("\r\n");
-    for (const auto& row : m_rows) {
-        for (std::size_t i = 0; i < row.size(); ++i) {
-            if (i) out.push_back(Separator);
-            TMlb2ParseCSV::AppendEscaped(out, row[i]);
-        }
-        out.append("\r\n");
-    }
+    appendTableBytes(m_fields, m_rows, out, [] { return true; });
     return out;
 }
 
 bool TMlb2::SaveToFile(const QString& path) {
     clearError();
-    const AtomicSaveResult result = saveFileAtomically(path, ToBytes(), &m_errorReason);
+    // The file goes out in blocks of about kSaveBlockSize: a large table is never held a second
+    // time as one string, whose pages alone cost a fifth of a save.
+    const auto produce = [this](const SaveBlockWriter& write) {
+        std::string block;
+        block.reserve(2 * kSaveBlockSize);
+        bool ok = true;
+        appendTableBytes(m_fields, m_rows, block, [&] {
+            if (block.size() < kSaveBlockSize) return true;
+            ok = write(block);
+            block.clear();
+            return ok;
+        });
+        if (ok && !block.empty()) (void)write(block);
+    };
+    const AtomicSaveResult result = saveFileAtomically(path, produce, &m_errorReason);
     if (result == AtomicSaveResult::Ok) return true;
     m_errorCode = 3;
-    m_errorText = result == AtomicSaveResult::OpenFailed
-                      ? QStringLiteral("1-Unable to open the file for writing")
-                      : QStringLiteral("2-Unable to write the file: %1").arg(m_errorReason);
+    m_errorText = result == AtomicSaveResult::WriteFailed
+                      ? QStringLiteral("2-Unable to write the file: %1").arg(m_errorReason)
+                      : QStringLiteral("1-Unable to open the file for writing");
     return false;
 }
 
