@@ -4,6 +4,7 @@
 #include "core/settings.h"
 #include "core/vehicle_table.h"
 #include "records/cost_records.h"
+#include "store/atomic_file.h"
 #include "store/code_page.h"
 
 #include <QFileInfo>
@@ -93,6 +94,8 @@ namespace {
 // Start-up up to the notices of damaged files.
 StartupOutcome startWithoutNotices(AppState& state) {
     StartupOutcome out;
+    // A save broken off by a crash may have left its temporary file beside the data file.
+    removeSaveLeftovers(state.DataDir);
     const std::optional<QString> settingsError = readSettings(state);
     out.settingsFileUnreadable = settingsError.has_value();
     if (auto failure = loadVehicleTable(state)) {

@@ -172,4 +172,19 @@ TEST(PipeInPlace, SettingsFile) {
     ASSERT_TRUE(error.has_value());
 }
 
+// What a save broken off by a crash left beside its file goes at start-up; the user's files stay.
+TEST(StartUp, RemovesTheLeftoversOfBrokenOffSaves) {
+    TestDataDir data(kNow);
+    AppState& state = data.state;
+    oneVehicle(state);
+    for (const char* name : {"kfzdata.csv.qWxZrT", "kfzdat.001.PlmNbV", "kfzdat.001.backup", "notiz.txt.AbCdEf"})
+        ASSERT_TRUE(writeBytes(state.path(name), "x"));
+    (void)startUp(state);
+    const QStringList left = QDir(data.dir.path()).entryList(QDir::Files);
+    EXPECT_FALSE(left.contains("kfzdata.csv.qWxZrT"));
+    EXPECT_FALSE(left.contains("kfzdat.001.PlmNbV"));
+    EXPECT_TRUE(left.contains("kfzdat.001.backup")); // a name a person gives
+    EXPECT_TRUE(left.contains("notiz.txt.AbCdEf"));  // no file of that name beside it
+}
+
 } // namespace

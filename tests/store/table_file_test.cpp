@@ -1,4 +1,6 @@
+#include "store/atomic_file.h"
 #include "store/mlb2.h"
+#include "support/file_size_limit.h"
 #include "support/file_bytes.h"
 
 #include <QDir>
@@ -154,6 +156,41 @@ TEST(TableFileErrors, SaveIntoMissingFolderFails) {
     EXPECT_FALSE(QFile::exists(dir.filePath("nicht/da/kfzdata.csv")));
     EXPECT_TRUE(t.SaveToFile(dir.filePath("kfzdata.csv")));
     EXPECT_EQ(t.ErrorCode(), 0);
+}
+
+TEST(TableFileErrors, FailedSaveLeavesTheOldFileByteForByte) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("kfzdat.001");
+    const std::string old = "ID;Datum\r\n1;01.01.2020\r\n";
+    ASSERT_TRUE(writeBytes(path, old));
+
+    TMlb2 t;
+    t.AddField("ID");
+    t.AddField("Datum");
+    for (int i = 0; i < 2000; ++i) {
+        t.AppendRow();
+        t.SetValue("ID", "1");
+        t.SetValue("Datum", "01.01.2020 mit etwas mehr Text");
+    }
+    ASSERT_GT(t.ToBytes().size(), 12000u);
+    bool saved = true;
+    {
+        FileSizeLimit limit(8192);
+        saved = t.SaveToFile(path);
+    }
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(t.ErrorCode(), 3);
+    EXPECT_TRUE(t.ErrorText().startsWith("2-"));
+    EXPECT_EQ(readBytes(path), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1); // no temporary file left behind
+    EXPECT_EQ(t.RowCount(), 2000);                                // the table keeps the change
+}
+
+// A device is no file of the program: nothing is written into it, and the reason is given.
+TEST(TableFileErrors, DevFullIsRefused) {
+    QString reason;
+    EXPECT_EQ(saveFileAtomically("/dev/full", std::string(100000, 'x'), &reason), AtomicSaveResult::NotARegularFile);
+    EXPECT_FALSE(reason.isEmpty());
 }
 
 } // namespace
