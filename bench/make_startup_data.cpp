@@ -133,8 +133,7 @@ int main(int argc, char* argv[]) {
     }
 
     TMlb2 table = vehicles();
-    if (!save(table, dir + QString::fromLatin1(kVehicleFileName.data(), qsizetype(kVehicleFileName.size()))))
-        return 1;
+    if (!save(table, dir + QString::fromLatin1(kVehicleFileName.data(), qsizetype(kVehicleFileName.size())))) return 1;
     TMlb2 records = costRecords();
     if (!save(records, dir + QStringLiteral("kfzdat.001"))) return 1;
     TMlb2 empty = emptyRecords();

@@ -6,11 +6,11 @@
 //
 // The first-paint detection is the same as in startup_minimal.cpp: keep both alike.
 
-#include "core/clock.h"
 #include "app/application.h"
 #include "app/main_window.h"
 #include "app/message_prompts.h"
 #include "app/single_instance.h"
+#include "core/clock.h"
 
 #include <QApplication>
 #include <QDir>

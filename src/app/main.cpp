@@ -29,7 +29,8 @@ int main(int argc, char* argv[]) {
     if (!instance.acquire()) {
         // Never two copies on one data directory: the running one comes to the front, or, when it
         // does not answer, this one says so; either way this one ends.
-        if (!instance.askRunningCopyToRaise(2000)) prompts.error(QStringLiteral("Wagenwart läuft bereits, reagiert aber nicht."));
+        if (!instance.askRunningCopyToRaise(2000))
+            prompts.error(QStringLiteral("Wagenwart läuft bereits, reagiert aber nicht."));
         return 0;
     }
 

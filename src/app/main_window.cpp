@@ -69,7 +69,8 @@ TForm1::TForm1(const QString& dataDir, const Clock& clock, Prompts& prompts, QWi
     });
     m_vehicles = std::make_unique<VehicleWindows>(m_state, m_prompts, *this, this);
     m_appointments = std::make_unique<AppointmentWindows>(m_state, this);
-    m_coreWindows = std::make_unique<CoreWindows>(m_state, m_prompts, [this] { applyListColours(); }, this);
+    m_coreWindows = std::make_unique<CoreWindows>(
+        m_state, m_prompts, [this] { applyListColours(); }, this);
     m_reports = std::make_unique<ReportWindows>(m_state, m_prompts, this);
     wireActions();
 
@@ -110,8 +111,10 @@ void TForm1::setUpLists() {
 void TForm1::wireActions() {
     Ui::TForm1& u = *m_ui;
     RecordWindows& records = *m_records;
-    connect(u.fuelListView, &RecordListView::recordActivated, this, [&records](int row) { records.editFuelRecord(row); });
-    connect(u.otherListView, &RecordListView::recordActivated, this, [&records](int row) { records.editOtherCost(row); });
+    connect(u.fuelListView, &RecordListView::recordActivated, this,
+            [&records](int row) { records.editFuelRecord(row); });
+    connect(u.otherListView, &RecordListView::recordActivated, this,
+            [&records](int row) { records.editOtherCost(row); });
     connect(u.newFuelButton, &QPushButton::clicked, this, [&records] { records.newFuelRecord(); });
     connect(u.newOtherButton, &QPushButton::clicked, this, [&records] { records.newOtherCost(); });
     connect(u.actionDatenGenerieren, &QAction::triggered, this, [&records] { records.generateData(); });

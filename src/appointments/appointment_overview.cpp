@@ -69,7 +69,8 @@ std::vector<OverviewLine> appointmentOverview(const AppState& state, const QStri
     const int days = state.settings.remindDays;
 
     TMlb2 work;
-    for (std::string_view name : {field::datum, field::zeit, field::text, std::string_view("temp_d"), std::string_view("temp_k")})
+    for (std::string_view name :
+         {field::datum, field::zeit, field::text, std::string_view("temp_d"), std::string_view("temp_k")})
         work.AddField(name);
     forEachAppointment(state, [&](const TMlb2& appointments, int row, std::string_view plate) {
         const std::string_view datum = valueOf(appointments, row, field::datum);

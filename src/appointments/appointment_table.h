@@ -18,7 +18,8 @@
 #include <vector>
 
 // The fields of an appointment file this program creates, in their order. "kfz" stays empty.
-inline constexpr std::array<std::string_view, 4> kAppointmentFields = {field::kfz, field::datum, field::zeit, field::text};
+inline constexpr std::array<std::string_view, 4> kAppointmentFields = {field::kfz, field::datum, field::zeit,
+                                                                       field::text};
 
 // The two forms of the edit dialog, told apart by the caption the caller sets.
 inline const QString kNewAppointmentCaption = QStringLiteral("Neuen Termin editieren");

@@ -41,6 +41,6 @@ private:
     QTableWidget* m_list = nullptr;
     QPushButton* m_newButton = nullptr;
     std::unique_ptr<TForm28> m_dialog;
-    bool m_unreadable = false; // the shown vehicle's appointment file could not be read
+    bool m_unreadable = false;    // the shown vehicle's appointment file could not be read
     std::set<QString> m_reported; // the messages of unreadable files said so far
 };

@@ -22,7 +22,8 @@ bool isDeviceName(std::string_view name) {
     const std::string_view stem = name.substr(0, name.find('.'));
     for (std::string_view device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"})
         if (sameTextIgnoringCase(stem, device)) return true;
-    if (stem.size() != 4 || !(sameTextIgnoringCase(stem.substr(0, 3), "COM") || sameTextIgnoringCase(stem.substr(0, 3), "LPT")))
+    if (stem.size() != 4 ||
+        !(sameTextIgnoringCase(stem.substr(0, 3), "COM") || sameTextIgnoringCase(stem.substr(0, 3), "LPT")))
         return false;
     const char digit = stem[3];
     return (digit >= '1' && digit <= '9') || digit == '\xB9' || digit == '\xB2' || digit == '\xB3';
@@ -108,8 +109,8 @@ TableLoad loadTableFile(AppState& state, TMlb2& table, std::string_view fileName
     for (int n = 2; QFileInfo::exists(state.path(copyName)); ++n) copyName = stem + "-" + std::to_string(n);
     QString reason = original.errorString();
     const bool read = original.error() == QFileDevice::NoError;
-    if (!read || saveFileAtomically(state.path(copyName), std::string_view(bytes.constData(),
-                                                                          static_cast<std::size_t>(bytes.size())),
+    if (!read || saveFileAtomically(state.path(copyName),
+                                    std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                                     &reason) != AtomicSaveResult::Ok) {
         load.error = QStringLiteral("Die Datei %1 war beschädigt und konnte nicht vollständig gelesen werden. Eine "
                                     "Kopie ihres ursprünglichen Inhalts konnte nicht angelegt werden, darum wird sie "
@@ -130,4 +131,3 @@ QString takeNotices(AppState& state) {
     state.notices.clear();
     return all.join(QStringLiteral("\r\r"));
 }
-

@@ -90,4 +90,3 @@ struct TableLoad {
 
 // The notices gathered since the last call, one after the other; empty when there are none.
 QString takeNotices(AppState& state);
-

@@ -68,5 +68,5 @@ inline constexpr std::string_view zeit = "zeit";
 
 // The fields of a vehicle's cost-record file as this program creates it, in their order.
 inline constexpr std::array<std::string_view, 11> kCostRecordFields = {
-    field::ID,   field::Datum, field::kmstnd,  field::preis, field::liter, field::voll,
-    field::art,  field::text,  field::service, field::tart,  field::krart};
+    field::ID,  field::Datum, field::kmstnd,  field::preis, field::liter, field::voll,
+    field::art, field::text,  field::service, field::tart,  field::krart};

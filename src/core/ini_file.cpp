@@ -10,7 +10,9 @@
 
 namespace {
 
-bool sameName(std::string_view a, std::string_view b) { return sameTextIgnoringCase(a, b); }
+bool sameName(std::string_view a, std::string_view b) {
+    return sameTextIgnoringCase(a, b);
+}
 
 std::string_view trimmed(std::string_view s) {
     const std::size_t begin = s.find_first_not_of(" \t");

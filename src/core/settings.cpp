@@ -103,4 +103,3 @@ std::optional<QString> writeReminderSettings(AppState& state, bool remind, int d
         ini.setValue(kSetting, "TerminRemTime", std::to_string(days));
     });
 }
-

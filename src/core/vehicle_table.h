@@ -16,12 +16,14 @@ inline constexpr std::string_view kVehicleFileName = "kfzdata.csv";
 
 // The fields of a table created by this program, in their order.
 inline constexpr std::array<std::string_view, 30> kVehicleBaseFields = {
-    field::ID,      field::bez,    field::nummer,    field::tachostart, field::tinh,   field::au,    field::tuev,  field::kdatum, field::erstzul, field::kpreis,
-    field::bemerk1, field::fgstnr, field::fahrer,    field::instdat,    field::instkm, field::sikm,  field::simon, field::privat, field::kme,     field::waehr,
-    field::krstart, field::leas,   field::leasdauer, field::leasstart,  field::file,   field::file2, field::file3, field::file4,  field::file5,   field::bild};
+    field::ID,     field::bez,     field::nummer,  field::tachostart, field::tinh,      field::au,
+    field::tuev,   field::kdatum,  field::erstzul, field::kpreis,     field::bemerk1,   field::fgstnr,
+    field::fahrer, field::instdat, field::instkm,  field::sikm,       field::simon,     field::privat,
+    field::kme,    field::waehr,   field::krstart, field::leas,       field::leasdauer, field::leasstart,
+    field::file,   field::file2,   field::file3,   field::file4,      field::file5,     field::bild};
 // Fields that older versions lacked, added at the end in this order where missing.
-inline constexpr std::array<std::string_view, 6> kVehicleUpgradeFields = {field::erstzul, field::kme2,   field::krstart2,
-                                                                          field::apreis,  field::hybrid, field::file6};
+inline constexpr std::array<std::string_view, 6> kVehicleUpgradeFields = {
+    field::erstzul, field::kme2, field::krstart2, field::apreis, field::hybrid, field::file6};
 
 // Short texts of the coded fields (Windows-1252 bytes): "kme", "waehr", "krstart".
 inline constexpr std::array<std::string_view, 4> UnitNames = {"L", "KG", "CM\xB3", "kW"};

@@ -15,7 +15,6 @@
 #include <string>
 #include <string_view>
 
-
 // A table with the eleven fields and no rows, as a new vehicle's record file starts.
 TMlb2 emptyCostTable();
 

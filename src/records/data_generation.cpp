@@ -163,8 +163,8 @@ GenerationEstimate estimateFillUp(const GenerationBase& base, const Averages& av
     // The partial fill-ups since the last full one are paid for already: only the quantity still
     // missing is priced, at the average price per unit. Computed once; the dialog shows exactly the
     // texts that are stored.
-    if (const auto exact = exactEstimate(estimate.distance, consumption, *averages.fuelCostPerKm,
-                                         base.partialQuantity)) {
+    if (const auto exact =
+            exactEstimate(estimate.distance, consumption, *averages.fuelCostPerKm, base.partialQuantity)) {
         estimate.quantityText = centsText(exact->first);
         estimate.priceText = centsText(exact->second);
     } else {
@@ -175,8 +175,8 @@ GenerationEstimate estimateFillUp(const GenerationBase& base, const Averages& av
     estimate.quantity = TextToFloat(fromDisplay(estimate.quantityText));
     estimate.price = TextToFloat(fromDisplay(estimate.priceText));
     // What is stored is the shown text: it must be greater than 0 as shown, too.
-    const bool positive = TextToFloat(fromDisplay(estimate.quantityText)) > 0 &&
-                          TextToFloat(fromDisplay(estimate.priceText)) > 0;
+    const bool positive =
+        TextToFloat(fromDisplay(estimate.quantityText)) > 0 && TextToFloat(fromDisplay(estimate.priceText)) > 0;
     estimate.storable = positive;
     if (!positive) estimate.note = kNotPositiveNote;
     return estimate;

@@ -31,8 +31,8 @@ inline const QString kNotPositiveNote =
 
 // What the dialog finds in the record table when it becomes active.
 struct GenerationBase {
-    int latestReading = 0;   // "kmstnd" of the last fuel record in table order, full or not
-    int lastFullReading = 0; // "kmstnd" of the last full fill-up
+    int latestReading = 0;      // "kmstnd" of the last fuel record in table order, full or not
+    int lastFullReading = 0;    // "kmstnd" of the last full fill-up
     double partialQuantity = 0; // "liter" of the partial fill-ups after the last full one
 };
 
@@ -42,20 +42,20 @@ GenerationBase findGenerationBase(const TMlb2& costs);
 // The two panel figures as shown ("7,00 ", "0,098 ", or empty), read strictly; nullopt for a
 // figure that is no number: then there is no estimate.
 struct Averages {
-    std::optional<double> consumption;    // "Durchschn. Verbrauch", per 100 km
-    std::optional<double> fuelCostPerKm;  // "Kraftstoffkosten / KM"
+    std::optional<double> consumption;   // "Durchschn. Verbrauch", per 100 km
+    std::optional<double> fuelCostPerKm; // "Kraftstoffkosten / KM"
 };
 Averages readAverages(const QString& consumptionText, const QString& fuelCostPerKmText);
 
 // What the three computed fields show for a reading, and whether "OK" may store it.
 struct GenerationEstimate {
-    bool storable = false; // "OK" enabled
-    int distance = 0;      // "Strecke seit dem letzten Volltanken"
-    double quantity = 0;   // "Errechnete Tankmenge", the value of quantityText
-    double price = 0;      // "Errechneter Preis", the value of priceText
+    bool storable = false;                         // "OK" enabled
+    int distance = 0;                              // "Strecke seit dem letzten Volltanken"
+    double quantity = 0;                           // "Errechnete Tankmenge", the value of quantityText
+    double price = 0;                              // "Errechneter Preis", the value of priceText
     QString quantityText = QStringLiteral("0,00"); // two decimals, comma: what is stored as "liter"
     QString priceText = QStringLiteral("0,00");    // likewise as "preis"
-    QString note;          // why a reading above the latest one cannot be stored; empty otherwise
+    QString note; // why a reading above the latest one cannot be stored; empty otherwise
 };
 
 // The input rule, applied at every change of "Tachostand". A reading not above the latest one

@@ -45,7 +45,9 @@ void TForm9::open(int listRow) {
 }
 
 void TForm9::onOk() {
-    if (storeFuelRecord(*m_ui, m_state, m_prompts, m_refresh, RecordEntry::Correction, checkFuelEdit, overwriteFuelRecord)) accept();
+    if (storeFuelRecord(*m_ui, m_state, m_prompts, m_refresh, RecordEntry::Correction, checkFuelEdit,
+                        overwriteFuelRecord))
+        accept();
 }
 
 void TForm9::onDelete() {

@@ -29,7 +29,6 @@ public:
     void onDelete();
 
 private:
-
     std::unique_ptr<Ui::TForm9> m_ui;
     AppState& m_state;
     Prompts& m_prompts;

@@ -81,7 +81,8 @@ bool checkdatekm(const TMlb2& costs, const std::string& id, const FuelInput& inp
 // editedRow is the record left out of the contradiction check (0 for a new fill-up).
 // The odometer must be digits only and not 0; price and quantity digits with at most one comma
 // and greater than 0. Any other text fails its check.
-[[nodiscard]] std::optional<InputError> checkFuelInput(const AppState& state, const FuelInput& input, int editedRow = 0);
+[[nodiscard]] std::optional<InputError> checkFuelInput(const AppState& state, const FuelInput& input,
+                                                       int editedRow = 0);
 
 // Asked after the checks of a new fill-up passed, when the same fill-up is stored already (Yes/No,
 // No the default: No leaves the dialog open).

@@ -28,7 +28,6 @@ public:
     void onOk();
 
 private:
-
     std::unique_ptr<Ui::TForm3> m_ui;
     AppState& m_state;
     Prompts& m_prompts;

@@ -37,7 +37,8 @@ void TForm13::open(int listRow) {
 }
 
 void TForm13::onOk() {
-    if (storeOtherCost(*m_ui, m_state, m_prompts, m_refresh, RecordEntry::Correction, overwriteOtherCostRecord)) accept();
+    if (storeOtherCost(*m_ui, m_state, m_prompts, m_refresh, RecordEntry::Correction, overwriteOtherCostRecord))
+        accept();
 }
 
 void TForm13::onDelete() {

@@ -57,7 +57,8 @@ std::optional<QString> rescheduleService(TMlb2& vehicles, const QDate& date, con
             .arg(toDisplay(simonText));
     const QString next = nextDate.toString(u"dd.MM.yyyy");
     vehicles.SetValue(field::instdat, fromDisplay(next.mid(3, 7)));
-    vehicles.SetValue(field::instkm, FloatToText(TextToFloat(vehicles.GetValue(field::sikm)) + odometerReading(odometer)));
+    vehicles.SetValue(field::instkm,
+                      FloatToText(TextToFloat(vehicles.GetValue(field::sikm)) + odometerReading(odometer)));
     return std::nullopt;
 }
 

@@ -104,8 +104,9 @@ RecordLists buildRecordLists(TMlb2& costs, const TMlb2& vehicles) {
                                  ? toDisplay(FuelNames[static_cast<std::size_t>(fuelIndex)])
                                  : QString();
 
-    const int datum = costs.FieldIndex(field::Datum), kmstnd = costs.FieldIndex(field::kmstnd), preis = costs.FieldIndex(field::preis),
-              liter = costs.FieldIndex(field::liter), voll = costs.FieldIndex(field::voll), art = costs.FieldIndex(field::art),
+    const int datum = costs.FieldIndex(field::Datum), kmstnd = costs.FieldIndex(field::kmstnd),
+              preis = costs.FieldIndex(field::preis), liter = costs.FieldIndex(field::liter),
+              voll = costs.FieldIndex(field::voll), art = costs.FieldIndex(field::art),
               text = costs.FieldIndex(field::text), service = costs.FieldIndex(field::service);
     int tart = costs.FieldIndex(field::tart);
     const Intervals intervals(costs, kmstnd, liter, voll, art);

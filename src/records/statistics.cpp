@@ -55,8 +55,9 @@ StatisticsPanel computeStatistics(const TMlb2& costs, const TMlb2& vehicles) {
     p.nextServiceHint = toDisplay(vehicles.GetValue(field::instkm));
     if (costs.IsEmpty()) return p;
 
-    const int datum = costs.FieldIndex(field::Datum), kmstnd = costs.FieldIndex(field::kmstnd), preis = costs.FieldIndex(field::preis),
-              liter = costs.FieldIndex(field::liter), voll = costs.FieldIndex(field::voll), art = costs.FieldIndex(field::art);
+    const int datum = costs.FieldIndex(field::Datum), kmstnd = costs.FieldIndex(field::kmstnd),
+              preis = costs.FieldIndex(field::preis), liter = costs.FieldIndex(field::liter),
+              voll = costs.FieldIndex(field::voll), art = costs.FieldIndex(field::art);
 
     double total = 0, other = 0, quantity = 0;
     long long otherCount = 0, fuelCount = 0;

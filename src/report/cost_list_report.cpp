@@ -8,8 +8,8 @@
 #include <array>
 #include <unordered_map>
 
-const LayoutSpec& costListLayout() {
-    static const LayoutSpec layout{
+const LayoutPlan& costListLayout() {
+    static const LayoutPlan layout{
         QStringLiteral("TfrmSglOrder"),
         reportSettings(alr_Portrait, alr_A4, 15, 12),
         {

@@ -6,7 +6,7 @@
 
 class AppState;
 
-const LayoutSpec& costListLayout();
+const LayoutPlan& costListLayout();
 
 // Hands the layout its values: the vehicle caption as the main window's current-vehicle panel
 // shows it, the statistics and their captions as the panel shows them, and one value to each of

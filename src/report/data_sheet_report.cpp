@@ -9,23 +9,23 @@ namespace {
 
 // A caption of the left box (right edge at 223) or of the right boxes (511), and the value beside
 // it (left at 229 or 517), 16 high, at the caption's top.
-ControlSpec leftCaption(const QString& caption, int top) {
+ControlPlan leftCaption(const QString& caption, int top) {
     return captionEndingAt(caption, 223, top, arial(13));
 }
-ControlSpec rightCaption(const QString& caption, int top) {
+ControlPlan rightCaption(const QString& caption, int top) {
     return captionEndingAt(caption, 511, top, arial(13));
 }
-ControlSpec leftValue(const QString& name, int top) {
+ControlPlan leftValue(const QString& name, int top) {
     return dataField(name, {229, top, 0, 16}, taLeftJustify, arial(13, Bold));
 }
-ControlSpec rightValue(const QString& name, int top) {
+ControlPlan rightValue(const QString& name, int top) {
     return dataField(name, {517, top, 0, 16}, taLeftJustify, arial(13, Bold));
 }
 
 } // namespace
 
-const LayoutSpec& dataSheetLayout() {
-    static const LayoutSpec layout{
+const LayoutPlan& dataSheetLayout() {
+    static const LayoutPlan layout{
         QStringLiteral("TfrmSglvw"),
         reportSettings(alr_Portrait, alr_A4, 15, 12),
         {

@@ -6,7 +6,7 @@
 
 class TMlb2;
 
-const LayoutSpec& dataSheetLayout();
+const LayoutPlan& dataSheetLayout();
 
 // Hands the layout one value per field: the vehicle under the cursor of `vehicles`, each value as
 // the vehicle dialog shows it.

@@ -8,7 +8,7 @@
 #include "report/preview_dialog.h"
 #include "report/printer_seam.h"
 
-std::unique_ptr<TfrmPreview> reportPreview(QWidget* parent, const LayoutSpec& layout, const AppState& state,
+std::unique_ptr<TfrmPreview> reportPreview(QWidget* parent, const LayoutPlan& layout, const AppState& state,
                                            const PrintSeams& seams, const std::function<void(TAlReport&)>& fill) {
     const LoadedReport loaded = LoadReport(layout, seams.prompts);
     if (!loaded) {

@@ -14,7 +14,7 @@ class QWidget;
 class SaveFileSeam;
 class TfrmPreview;
 class TAlReport;
-struct LayoutSpec;
+struct LayoutPlan;
 
 // The seams a print needs.
 struct PrintSeams {
@@ -38,5 +38,5 @@ std::unique_ptr<TfrmPreview> dataSheetPreview(QWidget* parent, const AppState& s
 
 // The print flow of every layout: LoadReport (on failure "could not load report "), `fill`, a new
 // preview window with the pages prepared on the printer's page metrics, on page 1.
-std::unique_ptr<TfrmPreview> reportPreview(QWidget* parent, const LayoutSpec& layout, const AppState& state,
+std::unique_ptr<TfrmPreview> reportPreview(QWidget* parent, const LayoutPlan& layout, const AppState& state,
                                            const PrintSeams& seams, const std::function<void(TAlReport&)>& fill);

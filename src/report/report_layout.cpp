@@ -6,20 +6,20 @@
 
 #include <stdexcept>
 
-QFont reportFont(const FontSpec& spec) {
+QFont reportFont(const FontPlan& described) {
     QFont font;
     font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-    font.setPixelSize(spec.pixels);
-    font.setBold((spec.style & Bold) != 0);
-    font.setItalic((spec.style & Italic) != 0);
-    font.setStrikeOut((spec.style & StruckOut) != 0);
+    font.setPixelSize(described.pixels);
+    font.setBold((described.style & Bold) != 0);
+    font.setItalic((described.style & Italic) != 0);
+    font.setStrikeOut((described.style & StruckOut) != 0);
     // The same text widths on the screen, the page picture and a 1200-dpi printer.
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 
-ControlSpec label(const QString& caption, QRect rect, tAlAlignment alignment, FontSpec font) {
-    ControlSpec c;
+ControlPlan label(const QString& caption, QRect rect, tAlAlignment alignment, FontPlan font) {
+    ControlPlan c;
     c.kind = ControlKind::Label;
     c.text = caption;
     c.rect = rect;
@@ -28,31 +28,31 @@ ControlSpec label(const QString& caption, QRect rect, tAlAlignment alignment, Fo
     return c;
 }
 
-ControlSpec dataField(const QString& name, QRect rect, tAlAlignment alignment, FontSpec font) {
-    ControlSpec c = label(name, rect, alignment, font);
+ControlPlan dataField(const QString& name, QRect rect, tAlAlignment alignment, FontPlan font) {
+    ControlPlan c = label(name, rect, alignment, font);
     c.kind = ControlKind::Field;
     return c;
 }
 
-ControlSpec fixedField(const QString& name, QRect rect, tAlAlignment alignment, FontSpec font) {
-    ControlSpec c = dataField(name, rect, alignment, font);
+ControlPlan fixedField(const QString& name, QRect rect, tAlAlignment alignment, FontPlan font) {
+    ControlPlan c = dataField(name, rect, alignment, font);
     c.autoSize = false;
     return c;
 }
 
-ControlSpec sysField(tAlSysDataType type, QRect rect, tAlAlignment alignment, FontSpec font) {
-    ControlSpec c = label(QString(), rect, alignment, font);
+ControlPlan sysField(tAlSysDataType type, QRect rect, tAlAlignment alignment, FontPlan font) {
+    ControlPlan c = label(QString(), rect, alignment, font);
     c.kind = ControlKind::SysField;
     c.sysType = type;
     return c;
 }
 
-ControlSpec captionEndingAt(const QString& caption, int right, int top, FontSpec font) {
+ControlPlan captionEndingAt(const QString& caption, int right, int top, FontPlan font) {
     return label(caption, QRect(right, top, 0, 16), taRightJustify, font);
 }
 
-ControlSpec shape(tAlShapeType type, QRect rect, QColor pen, QColor brush) {
-    ControlSpec c;
+ControlPlan shape(tAlShapeType type, QRect rect, QColor pen, QColor brush) {
+    ControlPlan c;
     c.kind = ControlKind::Shape;
     c.shape = type;
     c.rect = rect;
@@ -62,8 +62,8 @@ ControlSpec shape(tAlShapeType type, QRect rect, QColor pen, QColor brush) {
     return c;
 }
 
-ControlSpec image(const QString& file, QRect rect, bool stretch, bool center) {
-    ControlSpec c;
+ControlPlan image(const QString& file, QRect rect, bool stretch, bool center) {
+    ControlPlan c;
     c.kind = ControlKind::Image;
     c.text = file;
     c.rect = rect;
@@ -73,8 +73,8 @@ ControlSpec image(const QString& file, QRect rect, bool stretch, bool center) {
     return c;
 }
 
-ReportSpec reportSettings(TAlOrientation orientation, tAlPaperSize paper, int leftMarginMM, int rightMarginMM) {
-    ReportSpec r;
+ReportPlan reportSettings(TAlOrientation orientation, tAlPaperSize paper, int leftMarginMM, int rightMarginMM) {
+    ReportPlan r;
     r.orientation = orientation;
     r.paper = paper;
     r.leftMarginMM = leftMarginMM;
@@ -82,16 +82,16 @@ ReportSpec reportSettings(TAlOrientation orientation, tAlPaperSize paper, int le
     return r;
 }
 
-BandSpec band(tAlBandType type, int height, std::vector<ControlSpec> controls) {
-    BandSpec b;
+BandPlan band(tAlBandType type, int height, std::vector<ControlPlan> controls) {
+    BandPlan b;
     b.type = type;
     b.height = height;
     b.controls = std::move(controls);
     return b;
 }
 
-BandSpec alternatingBand(tAlBandType type, int height, QColor color, std::vector<ControlSpec> controls) {
-    BandSpec b = band(type, height, std::move(controls));
+BandPlan alternatingBand(tAlBandType type, int height, QColor color, std::vector<ControlPlan> controls) {
+    BandPlan b = band(type, height, std::move(controls));
     b.altColor = true;
     b.color = color;
     return b;
@@ -99,55 +99,55 @@ BandSpec alternatingBand(tAlBandType type, int height, QColor color, std::vector
 
 namespace {
 
-void place(tAlControl& c, const ControlSpec& spec) {
-    c.Left = spec.rect.left();
-    c.Top = spec.rect.top();
-    c.Width = spec.rect.width();
-    c.Height = spec.rect.height();
+void place(tAlControl& c, const ControlPlan& described) {
+    c.Left = described.rect.left();
+    c.Top = described.rect.top();
+    c.Width = described.rect.width();
+    c.Height = described.rect.height();
 }
 
-void addControl(tAlBand& band, const ControlSpec& spec) {
-    switch (spec.kind) {
+void addControl(tAlBand& band, const ControlPlan& described) {
+    switch (described.kind) {
     case ControlKind::Label:
     case ControlKind::Field:
     case ControlKind::SysField: {
         tAlControl* c = nullptr;
-        if (spec.kind == ControlKind::Label) {
+        if (described.kind == ControlKind::Label) {
             c = &band.add<TAlLabel>();
-            c->Caption = spec.text;
-        } else if (spec.kind == ControlKind::Field) {
+            c->Caption = described.text;
+        } else if (described.kind == ControlKind::Field) {
             c = &band.add<TAlField>();
-            c->setName(spec.text);
-            c->Caption = spec.text;
+            c->setName(described.text);
+            c->Caption = described.text;
         } else {
-            c = &band.add<TAlSysField>(spec.sysType);
+            c = &band.add<TAlSysField>(described.sysType);
         }
-        place(*c, spec);
-        c->Alignment = spec.alignment;
-        c->Font = reportFont(spec.font);
-        c->AutoSize = spec.autoSize;
+        place(*c, described);
+        c->Alignment = described.alignment;
+        c->Font = reportFont(described.font);
+        c->AutoSize = described.autoSize;
         c->Transparent = true;
         return;
     }
     case ControlKind::Shape: {
         auto& s = band.add<TAlShape>();
-        place(s, spec);
-        s.Shape = spec.shape;
-        s.Pen = QPen(spec.pen.isValid() ? spec.pen : QColor(Qt::black));
-        s.Brush = spec.brush.isValid() ? QBrush(spec.brush) : QBrush(Qt::NoBrush);
+        place(s, described);
+        s.Shape = described.shape;
+        s.Pen = QPen(described.pen.isValid() ? described.pen : QColor(Qt::black));
+        s.Brush = described.brush.isValid() ? QBrush(described.brush) : QBrush(Qt::NoBrush);
         return;
     }
     case ControlKind::Image: {
         auto& i = band.add<tAlImage>();
-        place(i, spec);
-        QImageReader reader(spec.text);
+        place(i, described);
+        QImageReader reader(described.text);
         i.Picture = reader.read();
         if (i.Picture.isNull())
             throw std::runtime_error(QStringLiteral("Das Bild %1 kann nicht gelesen werden: %2")
-                                         .arg(spec.text, reader.errorString())
+                                         .arg(described.text, reader.errorString())
                                          .toStdString());
-        i.Stretch = spec.stretch;
-        i.Center = spec.center;
+        i.Stretch = described.stretch;
+        i.Center = described.center;
         return;
     }
     }
@@ -155,18 +155,18 @@ void addControl(tAlBand& band, const ControlSpec& spec) {
 
 } // namespace
 
-std::unique_ptr<TAlLayout> createLayout(const LayoutSpec& spec) {
-    auto layout = std::make_unique<TAlLayout>(spec.name);
-    if (spec.report) {
+std::unique_ptr<TAlLayout> createLayout(const LayoutPlan& described) {
+    auto layout = std::make_unique<TAlLayout>(described.name);
+    if (described.report) {
         TAlReport& r = layout->addReport();
-        r.Orientation = spec.report->orientation;
-        r.Papersize = spec.report->paper;
-        r.setLeftMarginMM(spec.report->leftMarginMM);
-        r.setRightMarginMM(spec.report->rightMarginMM);
-        r.ReportTitle = spec.report->title;
+        r.Orientation = described.report->orientation;
+        r.Papersize = described.report->paper;
+        r.setLeftMarginMM(described.report->leftMarginMM);
+        r.setRightMarginMM(described.report->rightMarginMM);
+        r.ReportTitle = described.report->title;
     }
     int top = 0; // bands stand one below the other in the layout
-    for (const BandSpec& b : spec.bands) {
+    for (const BandPlan& b : described.bands) {
         tAlBand& band = layout->addBand(b.type);
         band.DesignTop = top;
         band.Height = b.height;
@@ -178,16 +178,16 @@ std::unique_ptr<TAlLayout> createLayout(const LayoutSpec& spec) {
         band.ClipMode = b.clipMode;
         band.Columns = b.columns;
         band.ColWidthMM = b.colWidthMM;
-        for (const ControlSpec& c : b.controls) addControl(band, c);
+        for (const ControlPlan& c : b.controls) addControl(band, c);
         top += b.height;
     }
     return layout;
 }
 
-LoadedReport LoadReport(const LayoutSpec& spec, Prompts& prompts) {
+LoadedReport LoadReport(const LayoutPlan& described, Prompts& prompts) {
     LoadedReport loaded;
     try {
-        loaded.layout = createLayout(spec);
+        loaded.layout = createLayout(described);
     } catch (const std::exception& e) {
         prompts.error(QString::fromUtf8(e.what()));
         return {};

@@ -17,24 +17,24 @@
 class Prompts;
 
 enum FontStyle { Regular = 0, Bold = 1, Italic = 2, StruckOut = 4 };
-struct FontSpec {
+struct FontPlan {
     int pixels = 13;
     int style = Regular;
 };
 // Arial (drawn with Liberation Sans, which has its metrics) of `pixels` height.
-constexpr FontSpec arial(int pixels, int style = Regular) {
+constexpr FontPlan arial(int pixels, int style = Regular) {
     return {pixels, style};
 }
-QFont reportFont(const FontSpec& spec);
+QFont reportFont(const FontPlan& described);
 
 enum class ControlKind { Label, Field, SysField, Shape, Image };
-struct ControlSpec {
+struct ControlPlan {
     ControlKind kind = ControlKind::Label;
     QString text; // a label's caption, a field's name, an image's file
     tAlSysDataType sysType = alr_Date;
     QRect rect;
     tAlAlignment alignment = taLeftJustify;
-    FontSpec font;
+    FontPlan font;
     bool autoSize = true;
     tAlShapeType shape = alr_Rectangle;
     QColor pen, brush; // a shape's outline and fill; an invalid fill is none
@@ -42,20 +42,20 @@ struct ControlSpec {
 };
 
 // Texts of the layouts are transparent: a shaded band shows behind them.
-ControlSpec label(const QString& caption, QRect rect, tAlAlignment alignment, FontSpec font);
-ControlSpec dataField(const QString& name, QRect rect, tAlAlignment alignment, FontSpec font);
-ControlSpec sysField(tAlSysDataType type, QRect rect, tAlAlignment alignment, FontSpec font);
+ControlPlan label(const QString& caption, QRect rect, tAlAlignment alignment, FontPlan font);
+ControlPlan dataField(const QString& name, QRect rect, tAlAlignment alignment, FontPlan font);
+ControlPlan sysField(tAlSysDataType type, QRect rect, tAlAlignment alignment, FontPlan font);
 // A text of fixed size, cut at its edges.
-ControlSpec fixedField(const QString& name, QRect rect, tAlAlignment alignment, FontSpec font);
+ControlPlan fixedField(const QString& name, QRect rect, tAlAlignment alignment, FontPlan font);
 // A right-aligned caption whose right edge (left + width) lies at `right`.
-ControlSpec captionEndingAt(const QString& caption, int right, int top, FontSpec font);
-ControlSpec shape(tAlShapeType type, QRect rect, QColor pen, QColor brush = QColor());
-ControlSpec image(const QString& file, QRect rect, bool stretch, bool center);
+ControlPlan captionEndingAt(const QString& caption, int right, int top, FontPlan font);
+ControlPlan shape(tAlShapeType type, QRect rect, QColor pen, QColor brush = QColor());
+ControlPlan image(const QString& file, QRect rect, bool stretch, bool center);
 
-struct BandSpec {
+struct BandPlan {
     tAlBandType type = alr_Title;
     int height = 0;
-    std::vector<ControlSpec> controls;
+    std::vector<ControlPlan> controls;
     bool altColor = false;
     QColor color = Qt::white;
     bool enabled = true;
@@ -65,22 +65,22 @@ struct BandSpec {
     double colWidthMM = 0;
 };
 
-struct ReportSpec {
+struct ReportPlan {
     TAlOrientation orientation = alr_Portrait;
     tAlPaperSize paper = alr_A4;
     int leftMarginMM = 10, rightMarginMM = 10;
     QString title;
 };
 
-ReportSpec reportSettings(TAlOrientation orientation, tAlPaperSize paper, int leftMarginMM, int rightMarginMM);
-BandSpec band(tAlBandType type, int height, std::vector<ControlSpec> controls);
+ReportPlan reportSettings(TAlOrientation orientation, tAlPaperSize paper, int leftMarginMM, int rightMarginMM);
+BandPlan band(tAlBandType type, int height, std::vector<ControlPlan> controls);
 // A band whose every second print, from the second on, is filled with `color`.
-BandSpec alternatingBand(tAlBandType type, int height, QColor color, std::vector<ControlSpec> controls);
+BandPlan alternatingBand(tAlBandType type, int height, QColor color, std::vector<ControlPlan> controls);
 
-struct LayoutSpec {
+struct LayoutPlan {
     QString name;
-    std::optional<ReportSpec> report; // a layout without one cannot be printed
-    std::vector<BandSpec> bands;      // in layout order, from the top
+    std::optional<ReportPlan> report; // a layout without one cannot be printed
+    std::vector<BandPlan> bands;      // in layout order, from the top
 };
 
 // A layout made from its description, and its first report component.
@@ -92,9 +92,9 @@ struct LoadedReport {
 
 // Creates the layout. When creating it fails, the layout is freed, the error text is shown as an
 // error and the result is empty; a layout without a report component gives the empty result too.
-[[nodiscard]] LoadedReport LoadReport(const LayoutSpec& spec, Prompts& prompts);
+[[nodiscard]] LoadedReport LoadReport(const LayoutPlan& described, Prompts& prompts);
 // The same without prompts: throws std::runtime_error when creating the layout fails.
-std::unique_ptr<TAlLayout> createLayout(const LayoutSpec& spec);
+std::unique_ptr<TAlLayout> createLayout(const LayoutPlan& described);
 
 // The program's name and version as the printed pages and the preview's job title give it.
 inline const QString kProgramNameAndVersion = QStringLiteral("Wagenwart v5.3.0");

@@ -62,4 +62,3 @@ std::string fromTyped(const QString& text, TypedText kind) {
     }
     return fromDisplay(kept);
 }
-

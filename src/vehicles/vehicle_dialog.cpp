@@ -52,8 +52,10 @@ void showValue(QWidget* widget, const std::optional<QDate>& date, bool) {
 }
 void showValue(QWidget* widget, bool on, bool opposite) {
     // Of two radio buttons the one that is to be on is checked; the other follows.
-    if (auto* button = qobject_cast<QAbstractButton*>(widget); button && on != opposite) button->setChecked(true);
-    else if (auto* box = qobject_cast<QCheckBox*>(widget)) box->setChecked(on);
+    if (auto* button = qobject_cast<QAbstractButton*>(widget); button && on != opposite)
+        button->setChecked(true);
+    else if (auto* box = qobject_cast<QCheckBox*>(widget))
+        box->setChecked(on);
 }
 
 void readValue(const QWidget* widget, QString& text) {

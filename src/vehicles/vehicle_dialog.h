@@ -105,8 +105,8 @@ private:
     bool m_writing = false;
     bool m_refocusing = false;
     bool m_selectAllowed = true;
-    bool m_selected = false;     // closed by "Auswählen und Schließen"
-    bool m_closeBox = false;     // closed by the window's close box
+    bool m_selected = false; // closed by "Auswählen und Schließen"
+    bool m_closeBox = false; // closed by the window's close box
     bool m_closing = false;
-    QString m_lastPicturePath;   // for this run only
+    QString m_lastPicturePath; // for this run only
 };

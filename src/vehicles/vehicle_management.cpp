@@ -115,7 +115,7 @@ void prepareShownVehicle(TMlb2& vehicles) {
         if (vehicles.GetValue(name).empty()) vehicles.SetValue(name, "0");
 }
 
-const std::array<VehicleFieldSpec, 26> kVehicleDialogFields = {{
+const std::array<VehicleFieldEntry, 26> kVehicleDialogFields = {{
     {field::bez, VehicleFieldKind::Text, &VehicleFields::bez},
     {field::nummer, VehicleFieldKind::Text, &VehicleFields::nummer},
     {field::kpreis, VehicleFieldKind::Decimal, &VehicleFields::kpreis},
@@ -148,64 +148,65 @@ const std::array<VehicleFieldSpec, 26> kVehicleDialogFields = {{
     {field::leasstart, VehicleFieldKind::Month, &VehicleFields::leasstart},
 }};
 
-const VehicleFieldSpec* vehicleDialogField(std::string_view name) {
-    for (const VehicleFieldSpec& spec : kVehicleDialogFields)
-        if (spec.field == name) return &spec;
+const VehicleFieldEntry* vehicleDialogField(std::string_view name) {
+    for (const VehicleFieldEntry& entry : kVehicleDialogFields)
+        if (entry.field == name) return &entry;
     return nullptr;
 }
 
 VehicleFields readVehicleFields(const TMlb2& v) {
     VehicleFields f;
-    for (const VehicleFieldSpec& spec : kVehicleDialogFields) {
-        const std::string stored = v.GetValue(spec.field);
+    for (const VehicleFieldEntry& entry : kVehicleDialogFields) {
+        const std::string stored = v.GetValue(entry.field);
         std::visit(
             [&](auto member) {
                 auto& value = f.*member;
                 using Value = std::remove_reference_t<decltype(value)>;
                 if constexpr (std::is_same_v<Value, QString>)
-                    value = spec.kind == VehicleFieldKind::Lines ? editorLines(stored) : toDisplay(stored);
+                    value = entry.kind == VehicleFieldKind::Lines ? editorLines(stored) : toDisplay(stored);
                 else if constexpr (std::is_same_v<Value, double>)
                     value = TextToFloat(stored);
                 else if constexpr (std::is_same_v<Value, int>)
-                    value = spec.kind == VehicleFieldKind::ListIndex     ? listIndex(stored, spec.listSize)
-                            : spec.kind == VehicleFieldKind::LeaseMonths ? (f.leas ? wholeNumber(stored) : 0)
-                                                                         : wholeNumber(stored);
+                    value = entry.kind == VehicleFieldKind::ListIndex     ? listIndex(stored, entry.listSize)
+                            : entry.kind == VehicleFieldKind::LeaseMonths ? (f.leas ? wholeNumber(stored) : 0)
+                                                                          : wholeNumber(stored);
                 else if constexpr (std::is_same_v<Value, std::optional<QDate>>)
-                    value = spec.kind == VehicleFieldKind::Date ? dateOf(stored) : monthOf(stored);
+                    value = entry.kind == VehicleFieldKind::Date ? dateOf(stored) : monthOf(stored);
                 else
                     value = stored == "ja";
             },
-            spec.member);
+            entry.member);
     }
     return f;
 }
 
 void writeVehicleFields(TMlb2& v, const VehicleFields& f) {
     if (v.RowNumber() < 1 || v.RowNumber() > v.RowCount()) return;
-    for (const VehicleFieldSpec& spec : kVehicleDialogFields) {
+    for (const VehicleFieldEntry& entry : kVehicleDialogFields) {
         std::visit(
             [&](auto member) {
                 const auto& value = f.*member;
                 using Value = std::remove_cvref_t<decltype(value)>;
                 if constexpr (std::is_same_v<Value, QString>) {
-                    v.SetValue(spec.field, spec.kind == VehicleFieldKind::Lines ? storedLines(value) : storedText(value));
+                    v.SetValue(entry.field,
+                               entry.kind == VehicleFieldKind::Lines ? storedLines(value) : storedText(value));
                 } else if constexpr (std::is_same_v<Value, double>) {
-                    v.SetValue(spec.field, FloatToText(value));
+                    v.SetValue(entry.field, FloatToText(value));
                 } else if constexpr (std::is_same_v<Value, int>) {
                     // A list position the list does not offer (-1) keeps the stored index.
-                    if (spec.kind != VehicleFieldKind::ListIndex || value >= 0)
-                        v.SetValue(spec.field, std::to_string(value));
+                    if (entry.kind != VehicleFieldKind::ListIndex || value >= 0)
+                        v.SetValue(entry.field, std::to_string(value));
                 } else if constexpr (std::is_same_v<Value, std::optional<QDate>>) {
                     // A field that shows no date keeps what it could not show.
                     if (value)
-                        v.SetValue(spec.field,
-                                   storedText(value->toString(spec.kind == VehicleFieldKind::Date ? kDateFormat
-                                                                                                  : kMonthFormat)));
+                        v.SetValue(entry.field,
+                                   storedText(value->toString(entry.kind == VehicleFieldKind::Date ? kDateFormat
+                                                                                                   : kMonthFormat)));
                 } else {
-                    v.SetValue(spec.field, value ? "ja" : "nein");
+                    v.SetValue(entry.field, value ? "ja" : "nein");
                 }
             },
-            spec.member);
+            entry.member);
     }
     v.SetValue(field::hybrid, "0");
 }
@@ -287,7 +288,8 @@ MainWindowUpdate settleCurrentVehicle(AppState& state) {
     // is activated, so that records and file names belong to it alone.
     const std::string file = v.GetValue(field::file);
     const bool same = !file.empty() && file == state.CurCostFile && v.GetValue(field::file2) == state.CurTripFile &&
-                      v.GetValue(field::file3) == state.CurLogbookListFile && v.GetValue(field::file4) == state.CurNotesFile &&
+                      v.GetValue(field::file3) == state.CurLogbookListFile &&
+                      v.GetValue(field::file4) == state.CurNotesFile &&
                       v.GetValue(field::file5) == state.CurRecurringFile;
     return same ? MainWindowUpdate::Show : MainWindowUpdate::Activate;
 }

@@ -11,10 +11,10 @@
 #include <QString>
 
 #include <array>
-#include <variant>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 inline const QString kVehicleDialogCaption = QStringLiteral("Fahrzeugverwaltung");
 
@@ -55,19 +55,19 @@ struct VehicleFields {
 
 // How a field of the dialog is read from its master field and written back.
 enum class VehicleFieldKind {
-    Text,       // one line as typed
-    Lines,      // several lines, CR LF in the file
-    Decimal,    // a number with decimals, written in the shortest number form
-    Whole,      // a whole number (0 for a text that is none)
+    Text,        // one line as typed
+    Lines,       // several lines, CR LF in the file
+    Decimal,     // a number with decimals, written in the shortest number form
+    Whole,       // a whole number (0 for a text that is none)
     LeaseMonths, // "leasdauer": a whole number, shown as 0 when "leas" is not "ja"
-    Date,       // "dd.mm.yyyy" ("d.m.yyyy" is read too)
-    Month,      // "mm.yyyy"; a full date shows its month
-    Flag,       // "ja" / "nein"
-    ListIndex,  // the 0-based position in a selection list of listSize entries
+    Date,        // "dd.mm.yyyy" ("d.m.yyyy" is read too)
+    Month,       // "mm.yyyy"; a full date shows its month
+    Flag,        // "ja" / "nein"
+    ListIndex,   // the 0-based position in a selection list of listSize entries
 };
 using VehicleFieldMember = std::variant<QString VehicleFields::*, double VehicleFields::*, int VehicleFields::*,
                                         std::optional<QDate> VehicleFields::*, bool VehicleFields::*>;
-struct VehicleFieldSpec {
+struct VehicleFieldEntry {
     std::string_view field;
     VehicleFieldKind kind;
     VehicleFieldMember member;
@@ -75,9 +75,9 @@ struct VehicleFieldSpec {
 };
 // Every field of the dialog once: its master field, its kind and its value in VehicleFields, in the
 // order the fields are written back.
-extern const std::array<VehicleFieldSpec, 26> kVehicleDialogFields;
+extern const std::array<VehicleFieldEntry, 26> kVehicleDialogFields;
 // The entry of a master field; nullptr for a field the dialog does not show.
-const VehicleFieldSpec* vehicleDialogField(std::string_view field);
+const VehicleFieldEntry* vehicleDialogField(std::string_view field);
 
 // The selection lists of the "Konfiguration" tab, long texts in their order.
 QStringList currencyListTexts();

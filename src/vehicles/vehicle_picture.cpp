@@ -67,8 +67,8 @@ QString pictureFilter() {
     const QStringList own = {QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"), QStringLiteral("*.bmp"),
                              QStringLiteral("*.ico"), QStringLiteral("*.emf"),  QStringLiteral("*.wmf")};
     QStringList entries{entry(QStringLiteral("All (") + own.join(QLatin1Char(';')) + QLatin1Char(')'), own)};
-    const char* const names[] = {"JPEG Image File", "JPEG Image File", "Bitmaps", "Icons", "Enhanced Metafiles",
-                                 "Metafiles"};
+    const char* const names[] = {"JPEG Image File", "JPEG Image File",    "Bitmaps",
+                                 "Icons",           "Enhanced Metafiles", "Metafiles"};
     for (int i = 0; i < own.size(); ++i)
         entries << entry(QString::fromLatin1(names[i]) + QStringLiteral(" (") + own[i] + QLatin1Char(')'), {own[i]});
     // The further formats Qt reads, in an entry of their own.

@@ -38,7 +38,8 @@ public:
     virtual ~PictureChooser() = default;
     // The chosen file's full path, nullopt when the dialog was cancelled. `start` is the file
     // name offered first or the folder the dialog opens in.
-    [[nodiscard]] virtual std::optional<QString> choosePicture(QWidget* parent, const QString& start, const QString& filter) = 0;
+    [[nodiscard]] virtual std::optional<QString> choosePicture(QWidget* parent, const QString& start,
+                                                               const QString& filter) = 0;
 };
 
 class FileDialogPictureChooser final : public PictureChooser {

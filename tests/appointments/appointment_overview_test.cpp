@@ -1,8 +1,8 @@
 #include "appointments/appointment_overview.h"
 
-#include "support/appointment_fixture.h"
 #include "appointments/appointment_table.h"
 #include "store/code_page.h"
+#include "support/appointment_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -58,7 +58,8 @@ TEST_P(ReminderWindow, DueUpToTodayPlusNDays) {
     EXPECT_EQ(appointmentReminderDue(m_state, GetParam().days), GetParam().reminded);
     m_state.settings.remindDays = GetParam().days;
     const QString text = overviewPlainText(appointmentOverview(m_state, reminderCaption(GetParam().days)));
-    EXPECT_EQ(text.startsWith(toDisplay(appointmentDateText(GetParam().date))), GetParam().reminded) << text.toStdString();
+    EXPECT_EQ(text.startsWith(toDisplay(appointmentDateText(GetParam().date))), GetParam().reminded)
+        << text.toStdString();
     expectCursorOnTheCurrentVehicle();
 }
 

@@ -17,7 +17,7 @@ struct Stored {
 
 struct OrderCase {
     const char* name;
-    std::vector<Stored> added;    // in the order they are stored with "OK"
+    std::vector<Stored> added;     // in the order they are stored with "OK"
     std::vector<std::string> rows; // the file's rows afterwards
 };
 
@@ -47,22 +47,26 @@ INSTANTIATE_TEST_SUITE_P(
         OrderCase{"year_before_day",
                   {{QDate(2025, 1, 1), QTime(8, 0)}, {QDate(2024, 12, 31), QTime(20, 0)}},
                   {"31.12.2024;20:00:00", "01.01.2025;08:00:00"}},
-        OrderCase{"month_before_day",
-                  {{QDate(2024, 2, 1), QTime(8, 0)}, {QDate(2024, 1, 2), QTime(8, 0)}, {QDate(2024, 1, 30), QTime(7, 0)}},
-                  {"02.01.2024;08:00:00", "30.01.2024;07:00:00", "01.02.2024;08:00:00"}},
-        OrderCase{"two_digit_months",
-                  {{QDate(2024, 10, 1), QTime(8, 0)}, {QDate(2024, 1, 2), QTime(8, 0)}, {QDate(2024, 12, 1), QTime(8, 0)}},
-                  {"02.01.2024;08:00:00", "01.10.2024;08:00:00", "01.12.2024;08:00:00"}}),
+        OrderCase{
+            "month_before_day",
+            {{QDate(2024, 2, 1), QTime(8, 0)}, {QDate(2024, 1, 2), QTime(8, 0)}, {QDate(2024, 1, 30), QTime(7, 0)}},
+            {"02.01.2024;08:00:00", "30.01.2024;07:00:00", "01.02.2024;08:00:00"}},
+        OrderCase{
+            "two_digit_months",
+            {{QDate(2024, 10, 1), QTime(8, 0)}, {QDate(2024, 1, 2), QTime(8, 0)}, {QDate(2024, 12, 1), QTime(8, 0)}},
+            {"02.01.2024;08:00:00", "01.10.2024;08:00:00", "01.12.2024;08:00:00"}}),
     [](const testing::TestParamInfo<OrderCase>& info) { return std::string(info.param.name); });
 
 // A field of the sort key's name in the file is the user's own: it stays with its values.
 TEST_F(AppointmentFixture, FieldNamedLikeTheSortKeyIsKept) {
     addVehicle(1, "A-BC 1", "kfzterm.001");
-    ASSERT_TRUE(writeBytes(m_state.path("kfzterm.001"), "kfz;datum;zeit;text;temp_d\r\n;02.06.2026;08:00:00;HU;mein\r\n"));
+    ASSERT_TRUE(
+        writeBytes(m_state.path("kfzterm.001"), "kfz;datum;zeit;text;temp_d\r\n;02.06.2026;08:00:00;HU;mein\r\n"));
     m_state.VehicleTable.First();
     ASSERT_EQ(loadAppointments(m_state), std::nullopt);
     ASSERT_EQ(storeAppointment(m_state, {QDate(2026, 6, 1), QTime(9, 0), QStringLiteral("AU")}, true), std::nullopt);
-    EXPECT_EQ(file("kfzterm.001"), "kfz;datum;zeit;text;temp_d\r\n;01.06.2026;09:00:00;AU;\r\n;02.06.2026;08:00:00;HU;mein\r\n");
+    EXPECT_EQ(file("kfzterm.001"),
+              "kfz;datum;zeit;text;temp_d\r\n;01.06.2026;09:00:00;AU;\r\n;02.06.2026;08:00:00;HU;mein\r\n");
 }
 
 // An appointment file name that is no file of the data directory, or one of the program's own
@@ -111,13 +115,13 @@ TEST_F(AppointmentFixture, TwoLineDescriptionIsOneRowAndComesBackWithBothLines) 
     ASSERT_EQ(loadAppointments(m_state), std::nullopt);
     const QString text = QString::fromUtf8("Reifenwechsel\nWinterräder mitbringen");
     ASSERT_EQ(storeAppointment(m_state, {QDate(2024, 10, 20), QTime(9, 0), text}, true), std::nullopt);
-    EXPECT_EQ(file("kfzterm.001"),
-              std::string(kAppointmentHeader) + ";20.10.2024;09:00:00;Reifenwechsel\\nWinterr\xE4"
-                                                "der mitbringen\r\n");
+    EXPECT_EQ(file("kfzterm.001"), std::string(kAppointmentHeader) + ";20.10.2024;09:00:00;Reifenwechsel\\nWinterr\xE4"
+                                                                     "der mitbringen\r\n");
     m_state.AppointmentTable.Clear();
     ASSERT_EQ(loadAppointments(m_state), std::nullopt);
     ASSERT_EQ(m_state.AppointmentTable.RowCount(), 1);
-    EXPECT_EQ(m_state.AppointmentTable.GetValue("text"), "Reifenwechsel\r\nWinterr\xE4" "der mitbringen");
+    EXPECT_EQ(m_state.AppointmentTable.GetValue("text"), "Reifenwechsel\r\nWinterr\xE4"
+                                                         "der mitbringen");
     EXPECT_EQ(appointmentListRows(m_state.AppointmentTable, m_clock.today())[0].text, text);
 }
 
@@ -209,7 +213,8 @@ TEST_F(AppointmentFixture, FailedSaveIsReportedAndTheTableKeepsTheChange) {
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("kfzterm.001"));
     const auto failure = storeAppointment(m_state, {QDate(2024, 6, 1), QTime(8, 0), QStringLiteral("HU")}, true);
     ASSERT_TRUE(failure.has_value());
-    EXPECT_TRUE(failure->startsWith("Die Datei kfzterm.001 konnte nicht gespeichert werden.\r")) << failure->toStdString();
+    EXPECT_TRUE(failure->startsWith("Die Datei kfzterm.001 konnte nicht gespeichert werden.\r"))
+        << failure->toStdString();
     EXPECT_EQ(m_state.AppointmentTable.RowCount(), 1);
 }
 

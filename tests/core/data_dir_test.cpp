@@ -1,5 +1,5 @@
-#include "core/data_dir.h"
 #include "core/app_state.h"
+#include "core/data_dir.h"
 
 #include "support/fixture_files.h"
 
@@ -67,12 +67,33 @@ namespace {
 TEST(VehicleFileName, OnlyOwnFilesOfTheDataDirectory) {
     for (const char* name : {"kfzdat.001", "kfzterm.012", "kfzwv.099", "Auto Daten.csv", "kfzdata.csv.bak"})
         EXPECT_TRUE(isVehicleFileName(name)) << name;
-    const std::string refused[] = {"",           ".",           "..",          "../kfzdat.001", "sub/kfzdat.001",
-                                   "a\\b",       "c:kfzdat",    "kfz.ini",     "KFZ.INI",       "kfzdata.csv",
-                                   "Kfzdata.CSV", "kfz.ini.",   "kfzdata.csv ", "KFZDAT~1.CSV", "NUL",
-                                   "con.txt",    "COM1",        "lpt9.dat",    std::string("a\0b", 3),
-                                   "kfzdat\r.001", "kfzdat.001\n", "kfz\x1a" "dat", "COM\xB9",  "lpt\xB3.txt",
-                                   "CONIN$",     "conout$.log"};
+    const std::string refused[] = {"",
+                                   ".",
+                                   "..",
+                                   "../kfzdat.001",
+                                   "sub/kfzdat.001",
+                                   "a\\b",
+                                   "c:kfzdat",
+                                   "kfz.ini",
+                                   "KFZ.INI",
+                                   "kfzdata.csv",
+                                   "Kfzdata.CSV",
+                                   "kfz.ini.",
+                                   "kfzdata.csv ",
+                                   "KFZDAT~1.CSV",
+                                   "NUL",
+                                   "con.txt",
+                                   "COM1",
+                                   "lpt9.dat",
+                                   std::string("a\0b", 3),
+                                   "kfzdat\r.001",
+                                   "kfzdat.001\n",
+                                   "kfz\x1a"
+                                   "dat",
+                                   "COM\xB9",
+                                   "lpt\xB3.txt",
+                                   "CONIN$",
+                                   "conout$.log"};
     for (const std::string& name : refused) EXPECT_FALSE(isVehicleFileName(name)) << name;
 
     FixedClock clock{QDateTime(QDate(2026, 1, 1), QTime(0, 0))};

@@ -1,7 +1,7 @@
 #include "core/settings.h"
 
-#include "support/fixture_files.h"
 #include "support/app_state_fixture.h"
+#include "support/fixture_files.h"
 
 #include <QDir>
 #include <QTemporaryDir>

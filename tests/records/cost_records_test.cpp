@@ -1,8 +1,8 @@
 // The record file's layout and the migrations of files written by the previous major version.
 
-#include "support/cost_tables.h"
 #include "records/cost_records.h"
 #include "records/record_lists.h"
+#include "support/cost_tables.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 #include "core/field_names.h"
 #include "core/settings.h"
 #include "core/vehicle_table.h"
+#include "records/cost_records.h"
 #include "records/current_vehicle.h"
 #include "records/recurring_items.h"
-#include "records/cost_records.h"
 #include "support/app_state_fixture.h"
 #include "support/file_size_limit.h"
 
@@ -91,7 +91,8 @@ TEST_P(DamagedFile, IsKeptAndToldOnce) {
     EXPECT_EQ(QDir(data.dir.path()).entryList({QStringLiteral("*.beschaedigt-*")}, QDir::Files).size(), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryTableFile, DamagedFile, testing::Combine(testing::ValuesIn(kKinds), testing::ValuesIn(kDamages)),
+INSTANTIATE_TEST_SUITE_P(EveryTableFile, DamagedFile,
+                         testing::Combine(testing::ValuesIn(kKinds), testing::ValuesIn(kDamages)),
                          [](const auto& info) {
                              return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param).name;
                          });

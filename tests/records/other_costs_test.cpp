@@ -1,10 +1,10 @@
 // The rules of the other-cost entry and editing dialogs and of the recurring items.
 
 #include "records/cost_records.h"
+#include "records/fuel_entry.h"
 #include "records/other_cost_edit.h"
 #include "records/other_cost_entry.h"
 #include "records/recurring_items.h"
-#include "records/fuel_entry.h"
 #include "support/app_state_fixture.h"
 #include "support/file_bytes.h"
 
@@ -80,15 +80,18 @@ TEST_P(OtherCostCheckTest, FirstFailingCheck) {
 }
 
 const QDate kDay(2008, 1, 31);
-INSTANTIATE_TEST_SUITE_P(
-    Cases, OtherCostCheckTest,
-    ::testing::Values(
-        CheckCase{"OdometerZeroComesFirst", cost(kDay, "0", "0,00", ""), kOdometerNotPositive, OtherCostField::Odometer},
-        CheckCase{"OdometerNoNumber", cost(kDay, "", "10,00", "Steuer"), kOdometerNotPositive, OtherCostField::Odometer},
-        CheckCase{"PriceZeroBeforeText", cost(kDay, "45000", "0,00", ""), kPriceNotPositive, OtherCostField::Price},
-        CheckCase{"TextEmpty", cost(kDay, "45000", "0,01", ""), kTextMissing, OtherCostField::Text},
-        CheckCase{"Valid", cost(kDay, "45000", "190,00", "Steuer"), std::nullopt, OtherCostField::Odometer}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, OtherCostCheckTest,
+                         ::testing::Values(CheckCase{"OdometerZeroComesFirst", cost(kDay, "0", "0,00", ""),
+                                                     kOdometerNotPositive, OtherCostField::Odometer},
+                                           CheckCase{"OdometerNoNumber", cost(kDay, "", "10,00", "Steuer"),
+                                                     kOdometerNotPositive, OtherCostField::Odometer},
+                                           CheckCase{"PriceZeroBeforeText", cost(kDay, "45000", "0,00", ""),
+                                                     kPriceNotPositive, OtherCostField::Price},
+                                           CheckCase{"TextEmpty", cost(kDay, "45000", "0,01", ""), kTextMissing,
+                                                     OtherCostField::Text},
+                                           CheckCase{"Valid", cost(kDay, "45000", "190,00", "Steuer"), std::nullopt,
+                                                     OtherCostField::Odometer}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // ---- the new record ----
 
@@ -136,8 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   "75000"},
                       ServiceCase{"TwelveMonths", QDate(2008, 6, 15), "12", "30000", "45000", "06.2009", "75000"},
                       ServiceCase{"AcrossTheYear", QDate(2008, 11, 30), "3", "15000", "7", "02.2009", "15007"},
-                      ServiceCase{"EmptyIntervalInKmIsZero", QDate(2008, 6, 15), "0", "", "45000", "06.2008",
-                                  "45000"}),
+                      ServiceCase{"EmptyIntervalInKmIsZero", QDate(2008, 6, 15), "0", "", "45000", "06.2008", "45000"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(OtherCostTest, IntervalInMonthsThatGivesNoDateChangesNothing) {
@@ -164,10 +166,9 @@ TEST_F(OtherCostTest, ListRowFindsItsRecordAndAChangedReadingMovesIt) {
     auto add = [&](const char* km, const char* art, const char* price, const char* text) {
         costs.AppendRow();
         const std::initializer_list<std::pair<const char*, const char*>> values = {
-            {"ID", "4"}, {"Datum", "01.02.2008"}, {"kmstnd", km}, {"preis", price},
-            {"art", art}, {"text", text},         {"krart", "0"}};
-        for (const auto& [f, v] : values)
-            costs.SetValue(f, v);
+            {"ID", "4"},  {"Datum", "01.02.2008"}, {"kmstnd", km}, {"preis", price},
+            {"art", art}, {"text", text},          {"krart", "0"}};
+        for (const auto& [f, v] : values) costs.SetValue(f, v);
     };
     add("10000", "t", "50,00", "");
     add("10200", "s", "120,5", "Reifen");

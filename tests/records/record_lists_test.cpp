@@ -1,9 +1,9 @@
 // The two record lists: the cells of every row, the full-tank intervals, the fuel type column and
 // the drawing data.
 
-#include "support/cost_tables.h"
 #include "records/record_lists.h"
 #include "store/number_text.h"
+#include "support/cost_tables.h"
 
 #include <gtest/gtest.h>
 

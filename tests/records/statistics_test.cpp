@@ -1,8 +1,8 @@
 // The statistics panel: the figures, hints and captions UpdateDisplay shows.
 
-#include "support/cost_tables.h"
 #include "records/statistics.h"
 #include "store/number_text.h"
+#include "support/cost_tables.h"
 
 #include <gtest/gtest.h>
 

@@ -677,11 +677,11 @@ TEST_F(Engine, LandscapeSwapsThePageSize) {
 
 TEST(LoadReport, LayoutThatCannotBeCreatedIsReportedAndFreed) {
     QTemporaryDir dir;
-    LayoutSpec spec{QStringLiteral("broken"),
-                    reportSettings(alr_Portrait, alr_A4, 15, 12),
-                    {band(alr_Title, 50, {image(dir.filePath("fehlt.png"), {0, 0, 10, 10}, false, false)})}};
+    LayoutPlan described{QStringLiteral("broken"),
+                         reportSettings(alr_Portrait, alr_A4, 15, 12),
+                         {band(alr_Title, 50, {image(dir.filePath("fehlt.png"), {0, 0, 10, 10}, false, false)})}};
     ScriptedPrompts prompts;
-    const LoadedReport loaded = LoadReport(spec, prompts);
+    const LoadedReport loaded = LoadReport(described, prompts);
     EXPECT_FALSE(loaded);
     EXPECT_EQ(loaded.layout, nullptr);
     ASSERT_EQ(prompts.prompts.size(), 1u);
@@ -690,18 +690,18 @@ TEST(LoadReport, LayoutThatCannotBeCreatedIsReportedAndFreed) {
 }
 
 TEST(LoadReport, LayoutWithoutReportComponentFailsSilently) {
-    LayoutSpec spec{QStringLiteral("no report"), std::nullopt, {band(alr_Title, 50, {})}};
+    LayoutPlan described{QStringLiteral("no report"), std::nullopt, {band(alr_Title, 50, {})}};
     ScriptedPrompts prompts;
-    EXPECT_FALSE(LoadReport(spec, prompts));
+    EXPECT_FALSE(LoadReport(described, prompts));
     EXPECT_TRUE(prompts.prompts.empty());
 }
 
 TEST(LoadReport, BandsStandInLayoutOrderAndTheReportKeepsItsSettings) {
-    LayoutSpec spec{QStringLiteral("order"),
-                    reportSettings(alr_Landscape, alr_A4, 15, 12),
-                    {band(alr_PageHeader, 30, {}), band(alr_Detail, 14, {}), band(alr_PageFooter, 50, {})}};
+    LayoutPlan described{QStringLiteral("order"),
+                         reportSettings(alr_Landscape, alr_A4, 15, 12),
+                         {band(alr_PageHeader, 30, {}), band(alr_Detail, 14, {}), band(alr_PageFooter, 50, {})}};
     ScriptedPrompts prompts;
-    const LoadedReport loaded = LoadReport(spec, prompts);
+    const LoadedReport loaded = LoadReport(described, prompts);
     ASSERT_TRUE(loaded);
     EXPECT_EQ(loaded.report->Orientation, alr_Landscape);
     EXPECT_EQ(loaded.report->LeftMarginMM(), 15);

@@ -3,10 +3,10 @@
 
 #include "core/app_state.h"
 #include "core/vehicle_table.h"
-#include "support/cost_tables.h"
 #include "report/cost_list_report.h"
 #include "report/data_sheet_report.h"
 #include "report/report_fixture.h"
+#include "support/cost_tables.h"
 #include "support/scripted_prompts.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +19,7 @@ const QString kCaption = QStringLiteral("A-BC 1  /  Golf");
 
 // A layout loaded for one test, with a log of the names its fields did not have.
 struct Loaded {
-    explicit Loaded(const LayoutSpec& spec) : loaded(LoadReport(spec, prompts)) {
+    explicit Loaded(const LayoutPlan& described) : loaded(LoadReport(described, prompts)) {
         loaded.report->logHandler = [this](const QString& text) {
             if (text.contains(QStringLiteral("not found"))) missing.push_back(text);
         };

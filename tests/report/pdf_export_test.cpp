@@ -2,11 +2,11 @@
 // order and their places; a target that cannot be written.
 
 #include "core/app_state.h"
-#include "support/cost_tables.h"
 #include "report/cost_list_report.h"
 #include "report/data_sheet_report.h"
 #include "report/pdf_export.h"
 #include "report/report_fixture.h"
+#include "support/cost_tables.h"
 #include "support/file_size_limit.h"
 #include "support/scripted_prompts.h"
 
@@ -61,8 +61,8 @@ double points(int pixels) {
 
 class Pdf : public ::testing::Test {
 protected:
-    tPages prepare(const LayoutSpec& spec, const std::function<void(TAlReport&)>& fill) {
-        LoadedReport loaded = LoadReport(spec, prompts);
+    tPages prepare(const LayoutPlan& described, const std::function<void(TAlReport&)>& fill) {
+        LoadedReport loaded = LoadReport(described, prompts);
         EXPECT_TRUE(loaded);
         fill(*loaded.report);
         tPages pages;

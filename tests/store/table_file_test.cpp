@@ -1,7 +1,7 @@
 #include "store/atomic_file.h"
 #include "store/mlb2.h"
-#include "support/file_size_limit.h"
 #include "support/file_bytes.h"
+#include "support/file_size_limit.h"
 
 #include <QDir>
 #include <QFile>

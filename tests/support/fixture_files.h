@@ -13,4 +13,3 @@
 inline QString fixture(const char* name) {
     return QStringLiteral(WAGENWART_FIXTURES "/core/") + QLatin1String(name);
 }
-

@@ -7,10 +7,10 @@
 #include "appointments/appointment_windows.h"
 #include "core/core_windows.h"
 #include "records/record_windows.h"
-#include "vehicles/vehicle_windows.h"
 #include "support/file_bytes.h"
 #include "support/qt_print.h"
 #include "support/scripted_prompts.h"
+#include "vehicles/vehicle_windows.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,7 +21,8 @@
 
 inline void copyFixtures(const QString& from, const QString& to) {
     const QDir dir(from);
-    for (const QString& name : dir.entryList(QDir::Files)) QFile::copy(dir.filePath(name), to + QLatin1Char('/') + name);
+    for (const QString& name : dir.entryList(QDir::Files))
+        QFile::copy(dir.filePath(name), to + QLatin1Char('/') + name);
 }
 
 struct MainWindowFixture {

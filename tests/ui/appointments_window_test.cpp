@@ -94,7 +94,7 @@ TEST_F(AppointmentWindows, ListShowsWrappedRowsAndDueDatesInRed) {
     EXPECT_EQ(list->item(1, 0)->foreground().color(), QColor(Qt::red));
     EXPECT_NE(list->item(2, 0)->foreground().color(), QColor(Qt::red));
     EXPECT_NE(list->item(1, 1)->foreground().color(), QColor(Qt::red)); // only the date cell
-    EXPECT_GT(list->rowHeight(1), list->rowHeight(0));                 // two lines, a taller row
+    EXPECT_GT(list->rowHeight(1), list->rowHeight(0));                  // two lines, a taller row
 
     // A vehicle without appointments: one empty row, and a double click on it opens nothing.
     w.state().VehicleTable.GoToRow(3);
@@ -269,7 +269,8 @@ TEST_F(AppointmentWindows, StartUpReminder) {
         };
         write("kfz.ini", "[LastUse]\r\nFileName=kfzdat.002\r\n[Einstellung]\r\nFarbe1=clWindow\r\n"
                          "Farbe2=clWindowText\r\nTerminRemind=" +
-                             std::string(c.on ? "ja" : "nein") + "\r\nTerminRemTime=" + std::to_string(c.days) + "\r\n");
+                             std::string(c.on ? "ja" : "nein") + "\r\nTerminRemTime=" + std::to_string(c.days) +
+                             "\r\n");
         write("kfzterm.001", std::string(kHeader) + ";01.08.2026;08:00:00;Noch lange hin\r\n");
         write("kfzterm.003", std::string(kHeader) + ";15.05.2026;10:00:00;Inspektion\r\n");
         TForm1& w = f.start();

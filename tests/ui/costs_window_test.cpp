@@ -3,8 +3,8 @@
 #include "support/window_fixture.h"
 
 #include "core/colour_button.h"
-#include "core/system_colours.h"
 #include "core/settings_dialog.h"
+#include "core/system_colours.h"
 #include "records/data_generation.h"
 #include "records/data_generation_dialog.h"
 #include "records/other_cost_edit_dialog.h"
@@ -20,8 +20,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
-#include <QTest>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -32,7 +32,8 @@ namespace {
 using Kind = ScriptedPrompts::Kind;
 
 const char* const kHeader10 = "ID;Datum;kmstnd;preis;liter;voll;art;text;service;krart\r\n";
-const char* const kVehicle2Rows = "2;01.03.2026;10000;70,00;50,00;ja;t;;;0\r\n2;01.04.2026;11000;80,00;60,00;ja;t;;;0\r\n";
+const char* const kVehicle2Rows =
+    "2;01.03.2026;10000;70,00;50,00;ja;t;;;0\r\n2;01.04.2026;11000;80,00;60,00;ja;t;;;0\r\n";
 
 void typeInto(QAbstractSpinBox* spin, const QString& text) {
     spin->setFocus();
@@ -79,10 +80,9 @@ TEST_F(CostsWindowTest, OtherCostTypedIntoTheDialogIsStoredWithTheNextService) {
                                        "errechnet und in die <Fahrzeugverwaltung> eingetragen werden ?");
     EXPECT_FALSE(d.isVisible());
     // Five significant digits; sorted in by odometer reading.
-    EXPECT_EQ(file("kfzdat.002"), std::string(kHeader10) +
-                                      "2;01.03.2026;10000;70,00;50,00;ja;t;;;0\r\n"
-                                      "2;31.01.2026;10500;1234,60;;;s;Inspektion;ja;\r\n"
-                                      "2;01.04.2026;11000;80,00;60,00;ja;t;;;0\r\n");
+    EXPECT_EQ(file("kfzdat.002"), std::string(kHeader10) + "2;01.03.2026;10000;70,00;50,00;ja;t;;;0\r\n"
+                                                           "2;31.01.2026;10500;1234,60;;;s;Inspektion;ja;\r\n"
+                                                           "2;01.04.2026;11000;80,00;60,00;ja;t;;;0\r\n");
     // "simon" 12 and "sikm" 30000 of the Transporter.
     EXPECT_EQ(window->state().VehicleTable.GetValue("instdat"), "01.2027");
     EXPECT_EQ(window->state().VehicleTable.GetValue("instkm"), "40500");
@@ -251,10 +251,9 @@ TEST_F(CostsWindowTest, OtherCostCorrectedAndDeletedThroughItsListRow) {
     QTest::mouseClick(d.ui().okButton, Qt::LeftButton);
     EXPECT_FALSE(d.isVisible());
     const char* const header = "ID;Datum;kmstnd;preis;liter;voll;art;text;service;tart;krart\r\n";
-    EXPECT_EQ(file("kfzdat.001"), std::string(header) +
-                                      "1;01.03.2026;10000;60,00;40,00;ja;t;;;;0\r\n"
-                                      "1;01.04.2026;10500;52,50;35,00;ja;t;;;;0\r\n"
-                                      "1;15.03.2026;10600;200,00;;;s;Inspektion;ja;;\r\n");
+    EXPECT_EQ(file("kfzdat.001"), std::string(header) + "1;01.03.2026;10000;60,00;40,00;ja;t;;;;0\r\n"
+                                                        "1;01.04.2026;10500;52,50;35,00;ja;t;;;;0\r\n"
+                                                        "1;15.03.2026;10600;200,00;;;s;Inspektion;ja;;\r\n");
     EXPECT_EQ(w.state().VehicleTable.GetValue("instdat"), "06.2027"); // unchanged
 
     ASSERT_TRUE(d.prepare(1));
@@ -266,9 +265,8 @@ TEST_F(CostsWindowTest, OtherCostCorrectedAndDeletedThroughItsListRow) {
     EXPECT_EQ(prompts.last()->kind, Kind::Confirm);
     EXPECT_EQ(prompts.last()->title, "Datensatz löschen");
     EXPECT_FALSE(d.isVisible());
-    EXPECT_EQ(file("kfzdat.001"), std::string(header) +
-                                      "1;01.03.2026;10000;60,00;40,00;ja;t;;;;0\r\n"
-                                      "1;01.04.2026;10500;52,50;35,00;ja;t;;;;0\r\n");
+    EXPECT_EQ(file("kfzdat.001"), std::string(header) + "1;01.03.2026;10000;60,00;40,00;ja;t;;;;0\r\n"
+                                                        "1;01.04.2026;10500;52,50;35,00;ja;t;;;;0\r\n");
     EXPECT_EQ(w.otherList()->listModel().rowCount(), 0);
     EXPECT_EQ(w.statisticText(TForm1::OtherCosts), "0,00 ");
 }
@@ -292,7 +290,8 @@ TEST_F(CostsWindowTest, DataGenerationFromThePanelsAverages) {
     EXPECT_FALSE(d.ui().noteLabel->isVisible());
     QTest::mouseClick(d.ui().okButton, Qt::LeftButton);
     EXPECT_FALSE(d.isVisible());
-    EXPECT_EQ(file("kfzdat.002"), std::string(kHeader10) + kVehicle2Rows + "2;10.05.2026;11500;75,00;30,00;ja;t;;;\r\n");
+    EXPECT_EQ(file("kfzdat.002"),
+              std::string(kHeader10) + kVehicle2Rows + "2;10.05.2026;11500;75,00;30,00;ja;t;;;\r\n");
     EXPECT_EQ(w.fuelList()->listModel().rowCount(), 3);
 
     // Opened again, the kept reading is no longer above the latest one.

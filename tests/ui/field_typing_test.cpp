@@ -34,7 +34,8 @@ bool takesTabFocus(const QWidget* w) {
 // it and presses Shift+Tab), as a person reaches the field with the keyboard.
 void focusWithKey(QWidget* target, bool backwards) {
     QWidget* from = backwards ? target->nextInFocusChain() : target->previousInFocusChain();
-    while (from != target && !takesTabFocus(from)) from = backwards ? from->nextInFocusChain() : from->previousInFocusChain();
+    while (from != target && !takesTabFocus(from))
+        from = backwards ? from->nextInFocusChain() : from->previousInFocusChain();
     from->setFocus(backwards ? Qt::BacktabFocusReason : Qt::TabFocusReason);
     QTest::keyClick(from, Qt::Key_Tab, backwards ? Qt::ShiftModifier : Qt::NoModifier);
 }
@@ -101,7 +102,7 @@ TEST_F(FieldTyping, VehicleDialogStoresTheTypedDateAndMonth) {
     QTest::keyClicks(u.purchaseDateEdit, QStringLiteral("15.08.2026"));
     EXPECT_EQ(u.purchaseDateEdit->date(), QDate(2026, 8, 15));
     u.tabWidget->setCurrentWidget(u.huDateEdit->parentWidget()); // where the month fields are
-    u.huDateEdit->setFocus(Qt::MouseFocusReason);                 // the purchase date is left: written back
+    u.huDateEdit->setFocus(Qt::MouseFocusReason);                // the purchase date is left: written back
     EXPECT_EQ(window->state().VehicleTable.GetValue("kdatum"), "15.08.2026");
 
     focusWithKey(u.huDateEdit, true);
@@ -162,7 +163,8 @@ namespace {
 TEST_F(FieldTyping, PastedControlCharactersAreNotStored) {
     withSampleData();
     start();
-    QApplication::clipboard()->setText(QString::fromUtf8("Zahn\x1a" "riemen\t\x01neu"));
+    QApplication::clipboard()->setText(QString::fromUtf8("Zahn\x1a"
+                                                         "riemen\t\x01neu"));
     TForm5& d = window->records().otherCostEntry();
     d.prepare();
     show(d);

@@ -1,28 +1,28 @@
 // The gallery: every window of the program with sample data, written as PNG files, so that anyone
 // can look at what a person sees.  gallery --out DIR
 
+#include "app/about_box.h"
+#include "app/application.h"
+#include "app/main_window.h"
 #include "appointments/appointment_dialog.h"
 #include "appointments/appointment_overview.h"
 #include "appointments/appointment_overview_dialog.h"
 #include "appointments/appointments_panel.h"
-#include "app/about_box.h"
-#include "app/application.h"
-#include "app/main_window.h"
 #include "core/settings_dialog.h"
 #include "records/data_generation_dialog.h"
-#include "records/other_cost_edit_dialog.h"
-#include "records/other_cost_entry_dialog.h"
-#include "vehicles/vehicle_dialog.h"
-#include "ui_other_cost_entry_dialog.h"
-#include "ui_vehicle_dialog.h"
 #include "records/fuel_edit_dialog.h"
 #include "records/fuel_entry_dialog.h"
+#include "records/other_cost_edit_dialog.h"
+#include "records/other_cost_entry_dialog.h"
 #include "report/al_preview.h"
 #include "report/preview_dialog.h"
 #include "report/print_reports.h"
 #include "support/capture_printer.h"
 #include "support/scripted_prompts.h"
 #include "support/window_fixture.h"
+#include "ui_other_cost_entry_dialog.h"
+#include "ui_vehicle_dialog.h"
+#include "vehicles/vehicle_dialog.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -55,11 +55,14 @@ void writeSample(const QString& path, const char* bytes) {
 // the overview from the menu and the start-up reminder.
 bool saveAppointmentWindows(TForm1& w, MainWindowFixture& f, const QString& out) {
     writeSample(f.dataDir() + "kfzterm.001", "kfz;datum;zeit;text\r\n"
-                                             ";02.05.2026;08:00:00;HU bei der Pr\xFC" "fstelle\r\n"
-                                             ";10.05.2026;16:30:00;Reifenwechsel\\nWinterr\xE4" "der einlagern\r\n"
+                                             ";02.05.2026;08:00:00;HU bei der Pr\xFC"
+                                             "fstelle\r\n"
+                                             ";10.05.2026;16:30:00;Reifenwechsel\\nWinterr\xE4"
+                                             "der einlagern\r\n"
                                              ";14.05.2026;09:30:00;Inspektion mit \xD6lwechsel\r\n");
     writeSample(f.dataDir() + "kfzterm.003", "kfz;datum;zeit;text\r\n"
-                                             ";12.05.2026;07:15:00;Ladekabel pr\xFC" "fen lassen\r\n"
+                                             ";12.05.2026;07:15:00;Ladekabel pr\xFC"
+                                             "fen lassen\r\n"
                                              ";01.09.2026;10:00:00;Versicherung k\xFCndigen\r\n");
     AppState& state = w.state();
     const int current = state.VehicleTable.RowNumber();

@@ -9,13 +9,13 @@
 #include "ui_vehicle_dialog.h"
 #include "vehicles/vehicle_dialog.h"
 
+#include "app/about_box.h"
 #include "records/fuel_edit_dialog.h"
-#include "records/fuel_entry_dialog.h"
 #include "records/fuel_entry.h"
+#include "records/fuel_entry_dialog.h"
 #include "records/record_list_view.h"
 #include "ui_fuel_edit_dialog.h"
 #include "ui_fuel_entry_dialog.h"
-#include "app/about_box.h"
 
 #include <QApplication>
 #include <QDir>
@@ -47,7 +47,8 @@ void typeInto(QAbstractSpinBox* spin, const QString& text) {
 }
 
 const char* const kHeader10 = "ID;Datum;kmstnd;preis;liter;voll;art;text;service;krart\r\n";
-const char* const kVehicle2Rows = "2;01.03.2026;10000;70,00;50,00;ja;t;;;0\r\n2;01.04.2026;11000;80,00;60,00;ja;t;;;0\r\n";
+const char* const kVehicle2Rows =
+    "2;01.03.2026;10000;70,00;50,00;ja;t;;;0\r\n2;01.04.2026;11000;80,00;60,00;ja;t;;;0\r\n";
 
 class MainWindowTest : public testing::Test, public MainWindowFixture {};
 
@@ -326,7 +327,8 @@ TEST_F(MainWindowTest, TheSameFillUpAgainIsStoredOnlyAfterYes) {
             EXPECT_EQ(file("kfzdat.002"), before);
         }
     }
-    EXPECT_EQ(file("kfzdat.002"), std::string(kHeader10) + kVehicle2Rows + "2;01.04.2026;11000;80,00;60,00;ja;t;;;0\r\n");
+    EXPECT_EQ(file("kfzdat.002"),
+              std::string(kHeader10) + kVehicle2Rows + "2;01.04.2026;11000;80,00;60,00;ja;t;;;0\r\n");
 
     // Another price is another fill-up: no question.
     d.prepare();
@@ -411,9 +413,8 @@ TEST_F(MainWindowTest, CorrectingAndDeletingThroughTheEditDialog) {
     typeInto(d.ui().priceSpinBox, "85,50");
     QTest::mouseClick(d.ui().okButton, Qt::LeftButton);
     EXPECT_TRUE(prompts.prompts.empty());
-    EXPECT_EQ(file("kfzdat.002"), std::string(kHeader10) +
-                                      "2;01.03.2026;10000;70,00;50,00;ja;t;;;0\r\n"
-                                      "2;01.04.2026;11000;85,50;60,00;ja;t;;;0\r\n");
+    EXPECT_EQ(file("kfzdat.002"), std::string(kHeader10) + "2;01.03.2026;10000;70,00;50,00;ja;t;;;0\r\n"
+                                                           "2;01.04.2026;11000;85,50;60,00;ja;t;;;0\r\n");
     EXPECT_EQ(w.statisticText(TForm1::TotalCosts), "155,50 ");
 
     // "Löschen", answered No: the record stays and the dialog stays open.
@@ -508,11 +509,12 @@ TEST_F(MainWindowTest, RememberedFileThatNoVehicleHas) {
     ini.close();
     TForm1& w = start();
     ASSERT_EQ(prompts.prompts.size(), 1u);
-    EXPECT_EQ(prompts.last()->message, "FEHLER\r\n Das zuletzt verwendete Datenfile kfzdat.009 befindet sich nicht mehr "
-                                       "im Verzeichnis " +
-                                           dataDir() +
-                                           QString::fromUtf8("\r\nWählen Sie bitte in der Fahrzeugverwaltung ein "
-                                                             "Fahrzeug aus."));
+    EXPECT_EQ(prompts.last()->message,
+              "FEHLER\r\n Das zuletzt verwendete Datenfile kfzdat.009 befindet sich nicht mehr "
+              "im Verzeichnis " +
+                  dataDir() +
+                  QString::fromUtf8("\r\nWählen Sie bitte in der Fahrzeugverwaltung ein "
+                                    "Fahrzeug aus."));
     // Row 1 is current, and everything about it belongs to row 1.
     EXPECT_EQ(w.currentVehicleCaption(), "A-BC 1  /  Golf");
     EXPECT_EQ(w.state().CurCostFile, "kfzdat.001");
@@ -541,7 +543,8 @@ TEST_F(MainWindowTest, UnreadableRecordValueIsReportedNotFatal) {
     withSampleData();
     QFile f(dataDir() + "kfzdat.002");
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("ID;Datum;kmstnd;preis;liter;voll;art;text;service;tart;krart\r\n2;01.03.2026;10000;12.5;50,00;ja;t;;;;0\r\n");
+    f.write(
+        "ID;Datum;kmstnd;preis;liter;voll;art;text;service;tart;krart\r\n2;01.03.2026;10000;12.5;50,00;ja;t;;;;0\r\n");
     f.close();
     TForm1& w = start();
     ASSERT_EQ(prompts.prompts.size(), 1u);

@@ -419,7 +419,7 @@ TEST_F(EntryPoints, MachineWithoutPrinterStillGetsThePreview) {
 }
 
 TEST_F(EntryPoints, LayoutThatCannotBeLoadedIsReportedAndNothingIsShown) {
-    const LayoutSpec noReport{QStringLiteral("TfrmSglOrder"), std::nullopt, {}};
+    const LayoutPlan noReport{QStringLiteral("TfrmSglOrder"), std::nullopt, {}};
     bool filled = false;
     EXPECT_FALSE(reportPreview(nullptr, noReport, state, seams, [&](TAlReport&) { filled = true; }));
     EXPECT_FALSE(filled);

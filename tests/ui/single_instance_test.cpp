@@ -8,10 +8,10 @@
 #include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QUuid>
-#include <QSysInfo>
-#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 

@@ -2,29 +2,29 @@
 // deleted, and however the dialog closes the main window shows one vehicle, all of it.
 #include "support/window_fixture.h"
 
+#include "appointments/appointments_panel.h"
 #include "core/vehicle_table.h"
 #include "records/fuel_entry_dialog.h"
 #include "records/record_list_view.h"
 #include "store/code_page.h"
 #include "ui_fuel_entry_dialog.h"
 #include "ui_vehicle_dialog.h"
-#include "appointments/appointments_panel.h"
 #include "vehicles/vehicle_dialog.h"
 #include "vehicles/vehicle_picture.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
+#include <QListView>
 #include <QMenu>
 #include <QSignalBlocker>
 #include <QSignalSpy>
 #include <QTableWidget>
-#include <QTest>
 #include <QTemporaryDir>
-#include <QListView>
-#include <QComboBox>
-#include <QFileDialog>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -234,9 +234,15 @@ TEST_F(VehicleDialogTest, EveryKindOfFieldIsWrittenBack) {
     leaveTo(u.nameLineEdit);
     const TMlb2& v = window->state().VehicleTable;
     const std::pair<const char*, std::string> expected[] = {
-        {"kpreis", "12500,5"},   {"tinh", "62,5"}, {"erstzul", "24.12.2019"},
-        {"privat", "nein"},      {"leas", "ja"},   {"instdat", "09.2027"},
-        {"waehr", "1"},          {"kme", "2"},     {"simon", "24"},
+        {"kpreis", "12500,5"},
+        {"tinh", "62,5"},
+        {"erstzul", "24.12.2019"},
+        {"privat", "nein"},
+        {"leas", "ja"},
+        {"instdat", "09.2027"},
+        {"waehr", "1"},
+        {"kme", "2"},
+        {"simon", "24"},
         {"bemerk1", "Anh\xE4ngerkupplung\r\nStandheizung"},
     };
     for (const auto& [field, value] : expected) EXPECT_EQ(v.GetValue(field), value) << field;
@@ -350,7 +356,7 @@ TEST_F(VehicleDialogTest, FieldBeingEditedIsWrittenWhenTheDialogCloses) {
 TEST_F(VehicleDialogTest, FieldBeingEditedGoesToTheShownVehicleNotTheOpeningOne) {
     withSampleData();
     TForm26& d = open(); // on B-XY 10
-    selectVehicle(d, 1);  // A-BC 1 / Golf
+    selectVehicle(d, 1); // A-BC 1 / Golf
     useUpFirstExit(d);
     type(d.ui().driverLineEdit, QStringLiteral("Max"));
     QTest::keyClick(d.ui().driverLineEdit, Qt::Key_Escape);
@@ -477,9 +483,9 @@ TEST_P(NewVehicleNumber, IsTheFirstFreeOne) {
     const TMlb2& v = window->state().VehicleTable;
     ASSERT_EQ(v.RowCount(), 1);
     const std::pair<const char*, std::string> expected[] = {
-        {"nummer", "Nummer " + nnn},  {"bez", "Fahrzeug " + nnn},     {"ID", GetParam().id},
-        {"file", "kfzdat." + nnn},    {"file2", "kfzfb." + nnn},      {"file3", "kfzfbe." + nnn},
-        {"file4", "kfznotiz." + nnn}, {"file5", "kfzwv." + nnn},      {"file6", "kfzterm." + nnn},
+        {"nummer", "Nummer " + nnn},  {"bez", "Fahrzeug " + nnn}, {"ID", GetParam().id},
+        {"file", "kfzdat." + nnn},    {"file2", "kfzfb." + nnn},  {"file3", "kfzfbe." + nnn},
+        {"file4", "kfznotiz." + nnn}, {"file5", "kfzwv." + nnn},  {"file6", "kfzterm." + nnn},
     };
     for (const auto& [field, value] : expected) EXPECT_EQ(v.GetValue(field), value) << field;
     EXPECT_EQ(file(("kfzdat." + nnn).c_str()), "ID;Datum;kmstnd;preis;liter;voll;art;text;service;tart;krart\r\n");
@@ -586,7 +592,7 @@ TEST_F(VehicleDialogTest, DeletingTheOnlyVehicleAndAnsweringNoEndsTheProgram) {
             prompts.answers = {true};
             d.newVehicle();
             EXPECT_TRUE(d.ui().selectButton->isEnabled()); // a vehicle exists now
-            prompts.answers = {true, false};                // delete it; do not create one now
+            prompts.answers = {true, false};               // delete it; do not create one now
             d.deleteSelectedVehicle();
             EXPECT_FALSE(d.isVisible());
         });
@@ -653,8 +659,8 @@ TEST_F(VehicleDialogTest, MenuEntryAndPanelButtonOpenTheDialog) {
     EXPECT_TRUE(entry->isEnabled());
     EXPECT_EQ(entry->shortcut(), QKeySequence(Qt::Key_F2));
     EXPECT_TRUE(window->vehicleButton()->isEnabled());
-    for (const std::function<void()>& trigger :
-         {std::function<void()>([&] { entry->trigger(); }), std::function<void()>([&] { window->vehicleButton()->click(); })}) {
+    for (const std::function<void()>& trigger : {std::function<void()>([&] { entry->trigger(); }),
+                                                 std::function<void()>([&] { window->vehicleButton()->click(); })}) {
         bool shown = false;
         QTimer::singleShot(0, window.get(), [&] {
             TForm26& d = window->vehicles().vehicleDialog();
@@ -709,56 +715,142 @@ void pick(TForm26& d, int row) {
     d.ui().vehicleTableWidget->setCurrentCell(row - 1, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Ways, Closing,
-    testing::Values(
-        CloseCase{"schliessen_after_browsing", {}, [](TForm26& d) {
-                      pick(d, 3);
-                      d.ui().closeButton->click();
-                  }, "B-XY 10  /  Transporter", "kfzdat.002", 2, 2, 2, "Liter"},
-        CloseCase{"escape_is_schliessen", {}, [](TForm26& d) {
-                      pick(d, 1);
-                      QTest::keyClick(d.ui().vehicleTableWidget, Qt::Key_Escape);
-                  }, "B-XY 10  /  Transporter", "kfzdat.002", 2, 2, 2, "Liter"},
-        CloseCase{"auswaehlen_und_schliessen", {}, [](TForm26& d) {
-                      pick(d, 1);
-                      d.ui().selectButton->click();
-                  }, "A-BC 1 / Golf", "kfzdat.001", 1, 3, 2, "L"},
-        CloseCase{"auswaehlen_a_vehicle_in_kilograms", {}, [](TForm26& d) {
-                      pick(d, 3);
-                      d.ui().selectButton->click();
-                  }, "M-EL 3 / Zoe", "kfzdat.003", 3, 0, 0, "KG"},
-        CloseCase{"close_box_keeps_the_selected_vehicle", {}, [](TForm26& d) {
-                      pick(d, 3);
-                      d.close();
-                  }, "M-EL 3  /  Zoe", "kfzdat.003", 3, 0, 0, "KG"},
-        CloseCase{"new_vehicle_then_schliessen", {true}, [](TForm26& d) {
-                      d.newVehicle();
-                      d.ui().closeButton->click();
-                  }, "B-XY 10  /  Transporter", "kfzdat.002", 2, 2, 2, "Liter"},
-        CloseCase{"new_vehicle_then_auswaehlen", {true}, [](TForm26& d) {
-                      d.newVehicle();
-                      d.ui().selectButton->click();
-                  }, "Nummer 004 / Fahrzeug 004", "kfzdat.004", 4, 0, 0, "L"},
-        CloseCase{"current_vehicle_deleted", {true}, [](TForm26& d) {
-                      d.deleteSelectedVehicle();
-                      d.ui().closeButton->click();
-                  }, "A-BC 1  /  Golf", "kfzdat.001", 1, 3, 2, "L"},
-        CloseCase{"current_vehicle_deleted_then_close_box", {true}, [](TForm26& d) {
-                      d.deleteSelectedVehicle();
-                      d.close();
-                  }, "A-BC 1  /  Golf", "kfzdat.001", 1, 3, 2, "L"},
-        CloseCase{"earlier_vehicle_deleted", {true}, [](TForm26& d) {
-                      pick(d, 1);
-                      d.deleteSelectedVehicle();
-                      d.ui().closeButton->click();
-                  }, "B-XY 10  /  Transporter", "kfzdat.002", 1, 2, 2, "Liter"},
-        CloseCase{"current_deleted_and_its_number_given_again", {true, true}, [](TForm26& d) {
-                      d.deleteSelectedVehicle();
-                      d.newVehicle(); // number 002 is free again
-                      d.ui().closeButton->click();
-                  }, "A-BC 1  /  Golf", "kfzdat.001", 1, 3, 2, "L"}),
-    [](const testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Ways, Closing,
+                         testing::Values(CloseCase{"schliessen_after_browsing",
+                                                   {},
+                                                   [](TForm26& d) {
+                                                       pick(d, 3);
+                                                       d.ui().closeButton->click();
+                                                   },
+                                                   "B-XY 10  /  Transporter",
+                                                   "kfzdat.002",
+                                                   2,
+                                                   2,
+                                                   2,
+                                                   "Liter"},
+                                         CloseCase{"escape_is_schliessen",
+                                                   {},
+                                                   [](TForm26& d) {
+                                                       pick(d, 1);
+                                                       QTest::keyClick(d.ui().vehicleTableWidget, Qt::Key_Escape);
+                                                   },
+                                                   "B-XY 10  /  Transporter",
+                                                   "kfzdat.002",
+                                                   2,
+                                                   2,
+                                                   2,
+                                                   "Liter"},
+                                         CloseCase{"auswaehlen_und_schliessen",
+                                                   {},
+                                                   [](TForm26& d) {
+                                                       pick(d, 1);
+                                                       d.ui().selectButton->click();
+                                                   },
+                                                   "A-BC 1 / Golf",
+                                                   "kfzdat.001",
+                                                   1,
+                                                   3,
+                                                   2,
+                                                   "L"},
+                                         CloseCase{"auswaehlen_a_vehicle_in_kilograms",
+                                                   {},
+                                                   [](TForm26& d) {
+                                                       pick(d, 3);
+                                                       d.ui().selectButton->click();
+                                                   },
+                                                   "M-EL 3 / Zoe",
+                                                   "kfzdat.003",
+                                                   3,
+                                                   0,
+                                                   0,
+                                                   "KG"},
+                                         CloseCase{"close_box_keeps_the_selected_vehicle",
+                                                   {},
+                                                   [](TForm26& d) {
+                                                       pick(d, 3);
+                                                       d.close();
+                                                   },
+                                                   "M-EL 3  /  Zoe",
+                                                   "kfzdat.003",
+                                                   3,
+                                                   0,
+                                                   0,
+                                                   "KG"},
+                                         CloseCase{"new_vehicle_then_schliessen",
+                                                   {true},
+                                                   [](TForm26& d) {
+                                                       d.newVehicle();
+                                                       d.ui().closeButton->click();
+                                                   },
+                                                   "B-XY 10  /  Transporter",
+                                                   "kfzdat.002",
+                                                   2,
+                                                   2,
+                                                   2,
+                                                   "Liter"},
+                                         CloseCase{"new_vehicle_then_auswaehlen",
+                                                   {true},
+                                                   [](TForm26& d) {
+                                                       d.newVehicle();
+                                                       d.ui().selectButton->click();
+                                                   },
+                                                   "Nummer 004 / Fahrzeug 004",
+                                                   "kfzdat.004",
+                                                   4,
+                                                   0,
+                                                   0,
+                                                   "L"},
+                                         CloseCase{"current_vehicle_deleted",
+                                                   {true},
+                                                   [](TForm26& d) {
+                                                       d.deleteSelectedVehicle();
+                                                       d.ui().closeButton->click();
+                                                   },
+                                                   "A-BC 1  /  Golf",
+                                                   "kfzdat.001",
+                                                   1,
+                                                   3,
+                                                   2,
+                                                   "L"},
+                                         CloseCase{"current_vehicle_deleted_then_close_box",
+                                                   {true},
+                                                   [](TForm26& d) {
+                                                       d.deleteSelectedVehicle();
+                                                       d.close();
+                                                   },
+                                                   "A-BC 1  /  Golf",
+                                                   "kfzdat.001",
+                                                   1,
+                                                   3,
+                                                   2,
+                                                   "L"},
+                                         CloseCase{"earlier_vehicle_deleted",
+                                                   {true},
+                                                   [](TForm26& d) {
+                                                       pick(d, 1);
+                                                       d.deleteSelectedVehicle();
+                                                       d.ui().closeButton->click();
+                                                   },
+                                                   "B-XY 10  /  Transporter",
+                                                   "kfzdat.002",
+                                                   1,
+                                                   2,
+                                                   2,
+                                                   "Liter"},
+                                         CloseCase{"current_deleted_and_its_number_given_again",
+                                                   {true, true},
+                                                   [](TForm26& d) {
+                                                       d.deleteSelectedVehicle();
+                                                       d.newVehicle(); // number 002 is free again
+                                                       d.ui().closeButton->click();
+                                                   },
+                                                   "A-BC 1  /  Golf",
+                                                   "kfzdat.001",
+                                                   1,
+                                                   3,
+                                                   2,
+                                                   "L"}),
+                         [](const testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
 
 TEST_F(VehicleDialogTest, EditedCurrentVehicleIsShownAgainWithoutReloadingItsRecords) {
     withSampleData();

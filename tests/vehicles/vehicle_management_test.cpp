@@ -25,7 +25,8 @@ protected:
     }
     std::vector<std::string> plates() {
         std::vector<std::string> out;
-        for (int r = 1; r <= vehicles().RowCount(); ++r) out.push_back(vehicles().ValueAt(r, vehicles().FieldIndex("nummer")));
+        for (int r = 1; r <= vehicles().RowCount(); ++r)
+            out.push_back(vehicles().ValueAt(r, vehicles().FieldIndex("nummer")));
         return out;
     }
 };
@@ -81,7 +82,8 @@ TEST_P(ReadingValues, ShowsTheStoredText) {
 INSTANTIATE_TEST_SUITE_P(
     Fields, ReadingValues,
     testing::Values(
-        ReadCase{"price_with_point", "kpreis", "12.5", [](const VehicleFields& f) { EXPECT_DOUBLE_EQ(f.kpreis, 12.5); }},
+        ReadCase{"price_with_point", "kpreis", "12.5",
+                 [](const VehicleFields& f) { EXPECT_DOUBLE_EQ(f.kpreis, 12.5); }},
         ReadCase{"unreadable_price", "apreis", "viel", [](const VehicleFields& f) { EXPECT_DOUBLE_EQ(f.apreis, 0); }},
         ReadCase{"empty_first_registration", "erstzul", "",
                  [](const VehicleFields& f) { EXPECT_EQ(f.erstzul, std::nullopt); }},
@@ -152,13 +154,36 @@ TEST_F(VehicleManagement, WritesEveryFieldInItsForm) {
     writeVehicleFields(vehicles(), f);
 
     const std::pair<const char*, std::string> expected[] = {
-        {"bez", "K\xE4" "fer"}, {"nummer", "M-K 1200"},    {"kpreis", "12500,5"},   {"apreis", "3999,99"},
-        {"kdatum", "01.06.1975"}, {"erstzul", "24.12.1974"}, {"fgstnr", "WVWZZZ11"}, {"tinh", "40,5"},
-        {"bemerk1", "Oldtimer\r\nH-Kennzeichen"}, {"tuev", "01.2009"}, {"sikm", "7500"}, {"simon", "6"},
-        {"au", "02.2009"}, {"tachostart", "123456"}, {"fahrer", "Erika"}, {"instdat", "11.2008"},
-        {"instkm", "130000"}, {"privat", "nein"}, {"kme", "2"}, {"waehr", "1"}, {"kme2", "1"}, {"krstart2", "4"},
-        {"krstart", "1"}, {"leas", "ja"}, {"leasdauer", "36"}, {"leasstart", "04.2008"}, {"hybrid", "0"},
-        {"ID", "1"}, {"file", "kfzdat.001"}, // never changed here
+        {"bez", "K\xE4"
+                "fer"},
+        {"nummer", "M-K 1200"},
+        {"kpreis", "12500,5"},
+        {"apreis", "3999,99"},
+        {"kdatum", "01.06.1975"},
+        {"erstzul", "24.12.1974"},
+        {"fgstnr", "WVWZZZ11"},
+        {"tinh", "40,5"},
+        {"bemerk1", "Oldtimer\r\nH-Kennzeichen"},
+        {"tuev", "01.2009"},
+        {"sikm", "7500"},
+        {"simon", "6"},
+        {"au", "02.2009"},
+        {"tachostart", "123456"},
+        {"fahrer", "Erika"},
+        {"instdat", "11.2008"},
+        {"instkm", "130000"},
+        {"privat", "nein"},
+        {"kme", "2"},
+        {"waehr", "1"},
+        {"kme2", "1"},
+        {"krstart2", "4"},
+        {"krstart", "1"},
+        {"leas", "ja"},
+        {"leasdauer", "36"},
+        {"leasstart", "04.2008"},
+        {"hybrid", "0"},
+        {"ID", "1"},
+        {"file", "kfzdat.001"}, // never changed here
     };
     for (const auto& [field, value] : expected) EXPECT_EQ(vehicles().GetValue(field), value) << field;
 }
@@ -366,8 +391,12 @@ TEST_F(VehicleManagement, SelectedVehicleTextsForTheMainWindow) {
 TEST_F(VehicleManagement, PictureLinkIsSaved) {
     addVehicles(1);
     EXPECT_EQ(setPictureLink(m_state, "/home/erika/Bilder/k\u00e4fer.jpg"), std::nullopt);
-    EXPECT_EQ(vehicles().GetValue("bild"), "/home/erika/Bilder/k\xE4" "fer.jpg");
-    EXPECT_NE(readBytes(m_state.path(kVehicleFileName)).find("/home/erika/Bilder/k\xE4" "fer.jpg"), std::string::npos);
+    EXPECT_EQ(vehicles().GetValue("bild"), "/home/erika/Bilder/k\xE4"
+                                           "fer.jpg");
+    EXPECT_NE(readBytes(m_state.path(kVehicleFileName))
+                  .find("/home/erika/Bilder/k\xE4"
+                        "fer.jpg"),
+              std::string::npos);
 }
 
 TEST(VehicleLists, LongTextsInListOrder) {
