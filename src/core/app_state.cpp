@@ -12,7 +12,6 @@
 #include <QStringList>
 
 #include <algorithm>
-#include <cctype>
 
 namespace {
 
@@ -95,7 +94,7 @@ TableLoad loadTableFile(AppState& state, TMlb2& table, std::string_view fileName
         return load;
     }
     std::string key(fileName);
-    std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(key.begin(), key.end(), key.begin(), asciiUpper); // one file, in any letter case
     if (table.LoadedWhole() || state.keptDamagedFiles.count(key)) return load;
 
     // The original bytes, kept before the table can ever be saved over them.

@@ -52,7 +52,7 @@ public:
     // What the user is to be told when the window that caused it next speaks: table files that
     // were damaged and whose original bytes were kept (takeNotices).
     std::vector<QString> notices;
-    // The damaged files kept so far this run (lower case): each is copied and told once.
+    // The damaged files kept so far this run (upper case): each is copied and told once.
     std::set<std::string> keptDamagedFiles;
 
     // DataDir followed by the bare file name; an empty text for a name with a path in it ("/",
