@@ -8,6 +8,7 @@
 #include "core/settings.h"
 #include "core/system_colours.h"
 #include "core/vehicle_table.h"
+#include "logbook/logbook_windows.h"
 #include "records/current_vehicle.h"
 #include "records/record_list_view.h"
 #include "records/record_lists.h"
@@ -72,6 +73,7 @@ TForm1::TForm1(const QString& dataDir, const Clock& clock, Prompts& prompts, QWi
     m_coreWindows = std::make_unique<CoreWindows>(
         m_state, m_prompts, [this] { applyListColours(); }, this);
     m_reports = std::make_unique<ReportWindows>(m_state, m_prompts, this);
+    m_logbook = std::make_unique<LogbookWindows>(m_state, m_prompts, *this, *m_reports, this);
     wireActions();
 
     const StartupOutcome outcome = startUp(m_state);
@@ -132,6 +134,9 @@ void TForm1::wireActions() {
     connect(u.actionDrucken, &QAction::triggered, this, [this] {
         if (!m_state.VehicleTable.IsEmpty()) m_reports->printCostList(currentVehicleCaption());
     });
+    connect(u.actionNeueFahrt, &QAction::triggered, this, [this] { m_logbook->newTrip(); });
+    connect(u.actionFahrtenbuch, &QAction::triggered, this, [this] { m_logbook->showLogbook(); });
+    connect(u.actionFahrtenbuchEinstellungen, &QAction::triggered, this, [this] { m_logbook->editSettings(); });
     connect(u.actionEinstellungen, &QAction::triggered, this, [this] { m_coreWindows->editSettings(); });
     connect(u.actionBeenden, &QAction::triggered, this, &TForm1::close);
     connect(u.actionHandbuch, &QAction::triggered, this, [this] {
@@ -217,6 +222,10 @@ void TForm1::showVehicleHeader() {
     m_ui->newOtherButton->setEnabled(recording);
     m_ui->actionDatenGenerieren->setEnabled(recording);
     m_ui->actionDrucken->setEnabled(any);
+    // The logbook belongs to a vehicle.
+    m_ui->actionNeueFahrt->setEnabled(any);
+    m_ui->actionFahrtenbuch->setEnabled(any);
+    m_ui->actionFahrtenbuchEinstellungen->setEnabled(any);
 }
 
 void TForm1::ActivateVehicle() {

@@ -14,6 +14,7 @@
 
 class AppointmentWindows;
 class CoreWindows;
+class LogbookWindows;
 class Prompts;
 class QAction;
 class QLabel;
@@ -71,6 +72,7 @@ public:
     AppointmentWindows& appointments() { return *m_appointments; }
     CoreWindows& coreWindows() { return *m_coreWindows; }
     ReportWindows& reports() { return *m_reports; }
+    LogbookWindows& logbook() { return *m_logbook; }
     TAboutBox& aboutBox();
 
     // "Fahrzeugverwaltung"; when no vehicle is left afterwards, the program ends.
@@ -139,5 +141,6 @@ private:
     std::unique_ptr<AppointmentWindows> m_appointments;
     std::unique_ptr<CoreWindows> m_coreWindows;
     std::unique_ptr<ReportWindows> m_reports;
+    std::unique_ptr<LogbookWindows> m_logbook;
     std::unique_ptr<TAboutBox> m_about;
 };

@@ -82,6 +82,13 @@ QString unreadableMessage(std::string_view fileName, const QString& reason) {
     return QStringLiteral("Die Datei %1 konnte nicht gelesen werden.\r%2").arg(toDisplay(fileName), reason);
 }
 
+QString damagedNotKeptMessage(std::string_view fileName, const QString& reason) {
+    return QStringLiteral(
+               "Die Datei %1 war beschädigt und konnte nicht vollständig gelesen werden. Eine Kopie ihres "
+               "ursprünglichen Inhalts konnte nicht angelegt werden, darum wird sie nicht überschrieben.\r%2")
+        .arg(toDisplay(fileName), reason);
+}
+
 } // namespace
 
 TableLoad loadTableFile(AppState& state, TMlb2& table, std::string_view fileName) {
@@ -93,35 +100,59 @@ TableLoad loadTableFile(AppState& state, TMlb2& table, std::string_view fileName
         load.error = unreadableMessage(fileName, table.ErrorReason());
         return load;
     }
+    if (table.LoadedWhole()) return load;
+    QByteArray original;
+    QString reason;
+    if (!readDataFile(path, original, &reason)) {
+        load.error = damagedNotKeptMessage(fileName, reason);
+        return load;
+    }
+    load.error = keepDamagedOriginal(state, fileName, original);
+    return load;
+}
+
+bool readDataFile(const QString& path, QByteArray& bytes, QString* reason) {
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        // A pipe or a device would hold the program up.
+        if (reason) *reason = notARegularFileReason();
+        return false;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (reason) *reason = file.errorString();
+        return false;
+    }
+    bytes = file.readAll();
+    if (file.error() == QFileDevice::NoError) return true;
+    if (reason) *reason = file.errorString();
+    return false;
+}
+
+QString unreadableFileMessage(std::string_view fileName, const QString& reason) {
+    return unreadableMessage(fileName, reason);
+}
+
+std::optional<QString> keepDamagedOriginal(AppState& state, std::string_view fileName, const QByteArray& original) {
     std::string key(fileName);
     std::transform(key.begin(), key.end(), key.begin(), asciiUpper); // one file, in any letter case
-    if (table.LoadedWhole() || state.keptDamagedFiles.count(key)) return load;
+    if (state.keptDamagedFiles.count(key)) return std::nullopt;
 
-    // The original bytes, kept before the table can ever be saved over them.
-    QFile original(path);
-    QByteArray bytes;
-    if (original.open(QIODevice::ReadOnly)) bytes = original.readAll();
     // Never over another file: a second copy within the same second gets a number.
     const std::string stem =
         std::string(fileName) + ".beschaedigt-" + state.clock.now().toString(u"dd.MM.yyyy-hh-mm-ss").toStdString();
     std::string copyName = stem;
     for (int n = 2; QFileInfo::exists(state.path(copyName)); ++n) copyName = stem + "-" + std::to_string(n);
-    QString reason = original.errorString();
-    const bool read = original.error() == QFileDevice::NoError;
-    if (!read || saveFileAtomically(state.path(copyName),
-                                    std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                                    &reason) != AtomicSaveResult::Ok) {
-        load.error = QStringLiteral("Die Datei %1 war beschädigt und konnte nicht vollständig gelesen werden. Eine "
-                                    "Kopie ihres ursprünglichen Inhalts konnte nicht angelegt werden, darum wird sie "
-                                    "nicht überschrieben.\r%2")
-                         .arg(toDisplay(fileName), reason);
-        return load;
-    }
+    QString reason;
+    if (saveFileAtomically(state.path(copyName),
+                           std::string_view(original.constData(), static_cast<std::size_t>(original.size())),
+                           &reason) != AtomicSaveResult::Ok)
+        return damagedNotKeptMessage(fileName, reason);
     state.keptDamagedFiles.insert(key);
     state.notices.push_back(QStringLiteral("Die Datei %1 war beschädigt und konnte nicht vollständig gelesen werden. "
                                            "Eine Kopie des ursprünglichen Inhalts liegt unter %2.")
                                 .arg(toDisplay(fileName), QDir::toNativeSeparators(state.path(copyName))));
-    return load;
+    return std::nullopt;
 }
 
 QString takeNotices(AppState& state) {

@@ -5,6 +5,7 @@
 #include "core/colour_text.h"
 #include "store/mlb2.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <optional>
@@ -42,7 +43,7 @@ public:
 
     // File names of the current vehicle ("file" .. "file5" of its row).
     std::string CurCostFile, CurTripFile, CurLogbookListFile, CurNotesFile, CurRecurringFile;
-    bool ConfirmBeforeSave = true;
+    bool ConfirmBeforeSave = false; // the logbook asks before it saves a new entry; off at start
     // The current vehicle's record file exists but could not be read: the message for the user.
     // CostTable is then empty and must never be written over that file.
     std::optional<QString> costFileError;
@@ -87,6 +88,17 @@ struct TableLoad {
     std::optional<QString> error;
 };
 [[nodiscard]] TableLoad loadTableFile(AppState& state, TMlb2& table, std::string_view fileName);
+
+// Reads a whole file of the data directory; false, with the system's reason, for one that is no
+// regular file or cannot be read.
+[[nodiscard]] bool readDataFile(const QString& path, QByteArray& bytes, QString* reason = nullptr);
+// "Die Datei <name> konnte nicht gelesen werden." and the reason.
+QString unreadableFileMessage(std::string_view fileName, const QString& reason);
+// For a file that loaded only in part: its original bytes are copied beside it, as loadTableFile
+// does, and the user is told through `notices`, once a run. nullopt when the copy exists; else
+// the message, and the file must not be written over.
+[[nodiscard]] std::optional<QString> keepDamagedOriginal(AppState& state, std::string_view fileName,
+                                                         const QByteArray& original);
 
 // The notices gathered since the last call, one after the other; empty when there are none.
 QString takeNotices(AppState& state);

@@ -64,9 +64,39 @@ inline constexpr std::string_view kfz = "kfz";
 inline constexpr std::string_view datum = "datum";
 inline constexpr std::string_view zeit = "zeit";
 
+// A vehicle's logbook ("art" and "fahrer" as above). The first field is written "Nr" in a new
+// file and read as "nr".
+inline constexpr std::string_view Nr = "Nr";
+inline constexpr std::string_view nr = "nr"; // also of the logbook's fingerprints
+inline constexpr std::string_view dat1 = "dat1";
+inline constexpr std::string_view dat2 = "dat2";
+inline constexpr std::string_view zeit1 = "zeit1";
+inline constexpr std::string_view zeit2 = "zeit2";
+inline constexpr std::string_view tacho1 = "tacho1";
+inline constexpr std::string_view tacho2 = "tacho2";
+inline constexpr std::string_view von = "von";
+inline constexpr std::string_view ueber = "ueber";
+inline constexpr std::string_view nach = "nach";
+inline constexpr std::string_view zweck = "zweck";
+inline constexpr std::string_view besucht = "besucht";
+inline constexpr std::string_view kfznummer = "kfznummer";
+inline constexpr std::string_view daktiv = "daktiv";
+
+// The logbook's choice lists ("text" as above)
+inline constexpr std::string_view rubrik = "rubrik";
+
+// The logbook's fingerprints ("nr" as above)
+inline constexpr std::string_view hash = "hash";
+
 } // namespace field
 
 // The fields of a vehicle's cost-record file as this program creates it, in their order.
 inline constexpr std::array<std::string_view, 11> kCostRecordFields = {
     field::ID,  field::Datum, field::kmstnd,  field::preis, field::liter, field::voll,
     field::art, field::text,  field::service, field::tart,  field::krart};
+
+// The fields of a vehicle's logbook file, in their order.
+inline constexpr std::array<std::string_view, 16> kTripFields = {
+    field::Nr,     field::dat1,   field::dat2,      field::zeit1, field::zeit2, field::tacho1,
+    field::tacho2, field::von,    field::ueber,     field::nach,  field::zweck, field::besucht,
+    field::art,    field::fahrer, field::kfznummer, field::daktiv};

@@ -2,6 +2,7 @@
 
 #include "core/field_names.h"
 #include "store/code_page.h"
+#include "store/text_case.h"
 
 #include <QDate>
 #include <QFile>
@@ -164,6 +165,14 @@ std::optional<QString> createVehicle(AppState& state) {
 std::optional<QString> saveVehicleTable(AppState& state, VehicleOrder order) {
     if (order == VehicleOrder::ByPlate) state.VehicleTable.SortText(field::nummer);
     return saveTable(state.VehicleTable, state, kVehicleFileName);
+}
+
+std::string fingerprintFileName(std::string_view tripFile) {
+    if (tripFile.empty()) return {};
+    constexpr std::string_view prefix = "kfzfb.";
+    if (tripFile.size() > prefix.size() && sameTextIgnoringCase(tripFile.substr(0, prefix.size()), prefix))
+        return "kfzfbp." + std::string(tripFile.substr(prefix.size()));
+    return std::string(tripFile) + ".fbp";
 }
 
 bool fillAppointmentFileName(TMlb2& table) {

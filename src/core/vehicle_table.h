@@ -74,6 +74,11 @@ std::string vehicleNumberText(int number);
 enum class VehicleOrder { AsIs, ByPlate };
 [[nodiscard]] std::optional<QString> saveVehicleTable(AppState& state, VehicleOrder order = VehicleOrder::AsIs);
 
+// The name of the fingerprint file kept beside a vehicle's logbook: "kfzfbp." and the vehicle's
+// number for a logbook named "kfzfb." and that number ("kfzfb.002" gives "kfzfbp.002"), else the
+// logbook's name followed by ".fbp"; empty for a vehicle without a logbook name.
+std::string fingerprintFileName(std::string_view tripFile);
+
 // The current row's empty "file6" becomes "kfzterm" followed by characters 6 to 9 of "file2"
 // ("kfzfb.002" gives "kfzterm.002"). True when it was filled.
 bool fillAppointmentFileName(TMlb2& table);

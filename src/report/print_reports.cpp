@@ -5,6 +5,7 @@
 #include "report/al_preview.h"
 #include "report/cost_list_report.h"
 #include "report/data_sheet_report.h"
+#include "report/logbook_report.h"
 #include "report/preview_dialog.h"
 #include "report/printer_seam.h"
 
@@ -38,6 +39,15 @@ std::unique_ptr<TfrmPreview> costListPreview(QWidget* parent, const AppState& st
 std::unique_ptr<TfrmPreview> dataSheetPreview(QWidget* parent, const AppState& state, const PrintSeams& seams) {
     return reportPreview(parent, dataSheetLayout(), state, seams,
                          [&](TAlReport& report) { fillDataSheet(report, state.VehicleTable); });
+}
+
+std::unique_ptr<TfrmPreview> logbookPreview(QWidget* parent, const AppState& state, const LogbookPrint& print,
+                                            const PrintSeams& seams) {
+    return reportPreview(parent, logbookLayout(), state, seams, [&](TAlReport& report) { fillLogbook(report, print); });
+}
+
+void printLogbook(QWidget* parent, const AppState& state, const LogbookPrint& print, const PrintSeams& seams) {
+    if (std::unique_ptr<TfrmPreview> window = logbookPreview(parent, state, print, seams)) window->exec();
 }
 
 void printCostList(QWidget* parent, const AppState& state, const QString& vehicleCaption, const PrintSeams& seams) {

@@ -15,6 +15,7 @@ class SaveFileSeam;
 class TfrmPreview;
 class TAlReport;
 struct LayoutPlan;
+struct LogbookPrint;
 
 // The seams a print needs.
 struct PrintSeams {
@@ -29,12 +30,16 @@ void printCostList(QWidget* parent, const AppState& state, const QString& vehicl
 // "Drucken" of the vehicle dialog: the data sheet of the vehicle under the cursor of VehicleTable.
 // Shows the preview modally.
 void printDataSheet(QWidget* parent, const AppState& state, const PrintSeams& seams);
+// "Drucken" of the logbook overview: the listed trips and the summary. Shows the preview modally.
+void printLogbook(QWidget* parent, const AppState& state, const LogbookPrint& print, const PrintSeams& seams);
 
 // The same up to the preview with its pages, not yet shown; nullptr after a failure, which has
 // been reported.
 std::unique_ptr<TfrmPreview> costListPreview(QWidget* parent, const AppState& state, const QString& vehicleCaption,
                                              const PrintSeams& seams);
 std::unique_ptr<TfrmPreview> dataSheetPreview(QWidget* parent, const AppState& state, const PrintSeams& seams);
+std::unique_ptr<TfrmPreview> logbookPreview(QWidget* parent, const AppState& state, const LogbookPrint& print,
+                                            const PrintSeams& seams);
 
 // The print flow of every layout: LoadReport (on failure "could not load report "), `fill`, a new
 // preview window with the pages prepared on the printer's page metrics, on page 1.

@@ -21,6 +21,10 @@ void ReportWindows::printDataSheet(QWidget* parent) {
     ::printDataSheet(parent, m_state, seams());
 }
 
+void ReportWindows::printLogbook(QWidget* parent, const LogbookPrint& print) {
+    ::printLogbook(parent, m_state, print, seams());
+}
+
 void ReportWindows::setSeams(PrinterSeam& printer, SaveFileSeam& saveFile) {
     m_printer = &printer;
     m_saveFile = &saveFile;

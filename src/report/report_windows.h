@@ -12,6 +12,7 @@ class Prompts;
 class QString;
 class QWidget;
 class SaveFileSeam;
+struct LogbookPrint;
 
 class ReportWindows {
 public:
@@ -24,6 +25,9 @@ public:
     // "Drucken" of the vehicle dialog: the data sheet of the vehicle under the cursor of
     // VehicleTable, the preview over `parent`.
     void printDataSheet(QWidget* parent);
+
+    // "Drucken" of the logbook overview: the trips as it lists them, the preview over `parent`.
+    void printLogbook(QWidget* parent, const LogbookPrint& print);
 
     // Tests print into a capture and answer the save dialog from a script.
     void setSeams(PrinterSeam& printer, SaveFileSeam& saveFile);

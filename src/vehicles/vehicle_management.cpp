@@ -240,8 +240,11 @@ bool namedByAnotherVehicle(const TMlb2& v, std::string_view name) {
 std::optional<QString> deleteVehicle(AppState& state) {
     TMlb2& v = state.VehicleTable;
     if (v.RowNumber() < 1 || v.RowNumber() > v.RowCount()) return std::nullopt;
-    for (std::string_view field : kVehicleFileFields) {
-        const std::string name = v.GetValue(field);
+    std::vector<std::string> names;
+    for (std::string_view field : kVehicleFileFields) names.push_back(v.GetValue(field));
+    // The fingerprints of its logbook go with the logbook.
+    if (!names[1].empty() && !namedByAnotherVehicle(v, names[1])) names.push_back(fingerprintFileName(names[1]));
+    for (const std::string& name : names) {
         // Only files of the data directory: a name with a path in it, or one of the program's own
         // files, is no file of this vehicle; nor is one that another vehicle names as well.
         if (!isVehicleFileName(name) || namedByAnotherVehicle(v, name)) continue;
