@@ -9,12 +9,19 @@
 #include "appointments/appointment_overview_dialog.h"
 #include "appointments/appointments_panel.h"
 #include "core/settings_dialog.h"
+#include "logbook/logbook_files.h"
+#include "logbook/logbook_overview_dialog.h"
+#include "logbook/logbook_settings_dialog.h"
+#include "logbook/logbook_windows.h"
+#include "logbook/new_trip_dialog.h"
+#include "logbook/xor_cipher.h"
 #include "records/data_generation_dialog.h"
 #include "records/fuel_edit_dialog.h"
 #include "records/fuel_entry_dialog.h"
 #include "records/other_cost_edit_dialog.h"
 #include "records/other_cost_entry_dialog.h"
 #include "report/al_preview.h"
+#include "report/logbook_report.h"
 #include "report/preview_dialog.h"
 #include "report/print_reports.h"
 #include "support/capture_printer.h"
@@ -46,9 +53,9 @@ bool save(QWidget& w, const QString& dir, const char* name) {
     return ok;
 }
 
-void writeSample(const QString& path, const char* bytes) {
+void writeSample(const QString& path, std::string_view bytes) {
     QFile f(path);
-    if (f.open(QIODevice::WriteOnly)) f.write(bytes);
+    if (f.open(QIODevice::WriteOnly)) f.write(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
 // The appointments: the "Termine" tab of the vehicle dialog, the edit dialog in its two forms,
@@ -147,7 +154,7 @@ bool saveVehicleDialog(TForm1& w, const QString& out) {
 
 // The print preview with the cost list of the current vehicle and with its data sheet, on the
 // A4 page of a machine without a printer, and every page of both as the paper shows it.
-bool saveReportPreviews(TForm1& w, const QString& out) {
+bool saveReportPreviews(TForm1& w, const QString& out, const LogbookPrint* logbook = nullptr) {
     ScriptedPrompts prompts;
     CapturePrinter printer;
     printer.metrics = pdfA4Metrics(alr_Portrait);
@@ -172,6 +179,46 @@ bool saveReportPreviews(TForm1& w, const QString& out) {
     };
     bool ok = shoot(costListPreview(&w, w.state(), w.currentVehicleCaption(), seams), "preview_cost_list");
     ok &= shoot(dataSheetPreview(&w, w.state(), seams), "preview_data_sheet");
+    if (logbook) ok &= shoot(logbookPreview(&w, w.state(), *logbook, seams), "preview_logbook");
+    return ok;
+}
+
+// The logbook of the current vehicle: a new trip after the last one, the overview with a
+// deactivated entry, the settings with their lists; the print of the overview for the previews.
+bool saveLogbookWindows(TForm1& w, MainWindowFixture& f, const QString& out, LogbookPrint& print) {
+    const std::string plain =
+        "Nr;dat1;dat2;zeit1;zeit2;tacho1;tacho2;von;ueber;nach;zweck;besucht;art;fahrer;kfznummer;daktiv\r\n"
+        "1;02.05.2026;02.05.2026;07:40;08:25;10250 KM;10282 KM;Berlin;;Potsdam;Kundenbesuch;Meier GmbH;"
+        "gesch\xE4"
+        "ftl.;Max Mustermann;A-BC 1;\r\n"
+        "2;02.05.2026;02.05.2026;17:10;17:55;10282 KM;10314 KM;Potsdam;;Berlin;;;wohn;Max Mustermann;A-BC 1;\r\n"
+        "3;04.05.2026;04.05.2026;09:00;12:30;10314 KM;10498 KM;Berlin;Werder;Brandenburg;Messe;Stadtwerke;"
+        "gesch\xE4"
+        "ftl.;Erika Mustermann;A-BC 1;j\r\n"
+        "4;04.05.2026;04.05.2026;09:05;12:40;10314 KM;10496 KM;Berlin;Werder;Brandenburg;Messe;Stadtwerke;"
+        "gesch\xE4"
+        "ftl.;Erika Mustermann;A-BC 1;\r\n"
+        "5;08.05.2026;09.05.2026;18:00;11:15;10496 KM;10811 KM;Berlin;;Usedom;;;privat;Max Mustermann;A-BC 1;\r\n";
+    const std::string stored = TXorCipher::XorText(LogbookKey, plain);
+    writeSample(f.dataDir() + "kfzfb.001", stored);
+    writeSample(f.dataDir() + "kfzfbe.001", "rubrik;text\r\n1;Berlin\r\n1;Potsdam\r\n1;Brandenburg\r\n1;Usedom\r\n"
+                                            "2;Kundenbesuch\r\n2;Messe\r\n3;Meier GmbH\r\n3;Stadtwerke\r\n"
+                                            "4;Erika Mustermann\r\n4;Max Mustermann\r\n5;n\r\n");
+    bool ok = true;
+    TForm10& trip = w.logbook().newTripDialog();
+    if (trip.prepare()) ok &= save(trip, out, "logbook_new_trip");
+    trip.hide();
+    TForm11& overview = w.logbook().overview();
+    overview.prepare();
+    overview.resize(900, 620);
+    ok &= save(overview, out, "logbook_overview");
+    print.vehicleCaption = w.currentVehicleCaption();
+    print.listing = overview.model().listing();
+    print.fingerprint = shortFingerprint(w.logbook().files().fingerprintOf(5));
+    overview.hide();
+    TForm12& settings = w.logbook().settings();
+    if (settings.prepare()) ok &= save(settings, out, "logbook_settings");
+    settings.hide();
     return ok;
 }
 
@@ -227,6 +274,8 @@ int main(int argc, char** argv) {
     w.previousButton()->click();
     w.previousButton()->click(); // A-BC 1 with its appointments
     ok &= saveVehicleDialog(w, out);
-    ok &= saveReportPreviews(w, out);
+    LogbookPrint logbook;
+    ok &= saveLogbookWindows(w, f, out, logbook);
+    ok &= saveReportPreviews(w, out, &logbook);
     return ok ? 0 : 1;
 }
