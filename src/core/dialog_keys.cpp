@@ -66,4 +66,6 @@ void focusForCorrection(QWidget* field) {
         spin->selectAll();
     else if (auto* edit = qobject_cast<QLineEdit*>(field))
         edit->selectAll();
+    else if (auto* box = qobject_cast<QComboBox*>(field); box && box->lineEdit())
+        box->lineEdit()->selectAll();
 }

@@ -9,7 +9,16 @@
 #include <QCryptographicHash>
 #include <QDir>
 
+#include "store/atomic_file.h"
+
+#include <chrono>
+#include <csignal>
+#include <random>
+#include <thread>
+
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -155,6 +164,47 @@ TEST_F(LogbookFile, OtherVehicleSeesNothingOfTheFirstOnesTrips) {
     ASSERT_FALSE(m_files.open().error);
     EXPECT_EQ(m_state.TripTable.RowCount(), 0);
     EXPECT_EQ(m_state.TripTable.FieldCount(), 16);
+}
+
+// A process storing trips one after the other, killed at a random moment: the file on disk always
+// deciphers to a whole logbook, never to plain or mixed bytes, and no temporary is left beside it.
+TEST_F(LogbookFile, KilledWhileStoringLeavesAWholeEncipheredLogbook) {
+    std::mt19937 random(20261210);
+    for (int round = 0; round < 8; ++round) {
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            ::close(ready[0]);
+            LogbookFiles files(m_state);
+            (void)files.open();
+            (void)!::write(ready[1], "r", 1);
+            for (int i = 0;; ++i) {
+                appendTripRow(m_state.TripTable, input(QStringLiteral("Ort"), 10 * i, 10 * i + 5), "B-XY 1");
+                (void)files.storeNewEntry();
+            }
+        }
+        ::close(ready[1]);
+        char c = 0;
+        ASSERT_EQ(::read(ready[0], &c, 1), 1);
+        ::close(ready[0]);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20 + random() % 120));
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+
+        const std::string stored = file("kfzfb.002");
+        if (stored.empty()) continue; // killed before the first entry
+        ASSERT_FALSE(isPlainLogbook(stored));
+        TMlb2 trips;
+        trips.LoadFromBytes(plainLogbookBytes(stored));
+        ASSERT_TRUE(trips.LoadedWhole()) << round;
+        ASSERT_EQ(trips.FieldCount(), 16);
+        for (int row = 1; row <= trips.RowCount(); ++row) ASSERT_EQ(trips.ValueAt(row, 0), std::to_string(row));
+    }
+    removeSaveLeftovers(dataDir());
+    for (const QString& name : QDir(dataDir()).entryList(QDir::Files))
+        EXPECT_TRUE(name == "kfzfb.002" || name == "kfzfbp.002") << name.toStdString();
 }
 
 // ---- fingerprints

@@ -253,10 +253,11 @@ TEST_F(VehicleManagement, DeleteQuestionNamesThePlate) {
     EXPECT_EQ(deleteVehicleQuestion(vehicles()), QString::fromUtf8("Möchten Sie das Fahrzeug \"HH-A 1\" löschen ?"));
 }
 
-TEST_F(VehicleManagement, DeletingRemovesTheSixFilesButNotThePicture) {
+TEST_F(VehicleManagement, DeletingRemovesTheSixFilesAndTheLogbooksFingerprintsButNotThePicture) {
     addVehicles(2);
     vehicles().GoToRow(1);
-    for (const char* name : {"kfzfb.001", "kfzfbe.001", "kfznotiz.001", "kfzwv.001", "kfzterm.001", "foto.jpg"})
+    for (const char* name :
+         {"kfzfb.001", "kfzfbp.001", "kfzfbe.001", "kfznotiz.001", "kfzwv.001", "kfzterm.001", "foto.jpg"})
         ASSERT_TRUE(writeBytes(m_state.path(name), "x"));
     vehicles().SetValue("bild", (dataDir() + "foto.jpg").toStdString());
     m_state.CurCostFile = "kfzdat.002"; // the main window shows the other vehicle
