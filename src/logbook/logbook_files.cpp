@@ -147,7 +147,13 @@ LogbookFiles::Opened LogbookFiles::open() {
     m_fingerprints.AddField(field::hash);
 
     const std::string& name = m_state.CurTripFile;
-    if (name.empty()) return opened; // no vehicle
+    if (name.empty()) {
+        // A vehicle whose row names no logbook (a hand-edited kfzdata.csv) has none to write to.
+        if (!m_state.CurCostFile.empty())
+            opened.error = m_openError = QStringLiteral("Für dieses Fahrzeug ist in kfzdata.csv keine "
+                                                        "Fahrtenbuchdatei eingetragen (Feld \"file2\").");
+        return opened;
+    }
     const QString path = tripPath();
     if (path.isEmpty()) {
         opened.error = m_openError = refusedVehicleFileMessage(name);

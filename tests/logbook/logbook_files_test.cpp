@@ -166,6 +166,17 @@ TEST_F(LogbookFile, OtherVehicleSeesNothingOfTheFirstOnesTrips) {
     EXPECT_EQ(m_state.TripTable.FieldCount(), 16);
 }
 
+TEST_F(LogbookFile, VehicleWithoutALogbookNameIsToldSoAndNothingIsWritten) {
+    m_state.CurCostFile = "kfzdat.002";
+    m_state.CurTripFile.clear();
+    const LogbookFiles::Opened opened = m_files.open();
+    ASSERT_TRUE(opened.error);
+    EXPECT_TRUE(opened.error->contains(QStringLiteral("keine Fahrtenbuchdatei")));
+    appendTripRow(m_state.TripTable, input(QStringLiteral("Berlin"), 5, 6), "B-XY 1");
+    EXPECT_FALSE(m_files.storeNewEntry().stored);
+    EXPECT_EQ(QDir(dataDir()).entryList(QDir::Files).size(), 0);
+}
+
 // A process storing trips one after the other, killed at a random moment: the file on disk always
 // deciphers to a whole logbook, never to plain or mixed bytes, and no temporary is left beside it.
 TEST_F(LogbookFile, KilledWhileStoringLeavesAWholeEncipheredLogbook) {
