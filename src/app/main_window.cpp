@@ -129,6 +129,11 @@ void TForm1::wireActions() {
     });
     connect(u.currentVehicleButton, &QPushButton::clicked, this, [this] { openVehicleManagement(); });
     connect(u.actionFahrzeugverwaltung, &QAction::triggered, this, [this] { openVehicleManagement(); });
+    connect(u.actionFahrzeuglisteUebersicht, &QAction::triggered, this, [this] {
+        if (m_state.VehicleTable.IsEmpty()) return;
+        m_vehicles->showVehicleList();
+        if (m_state.VehicleTable.IsEmpty()) close(); // the last vehicle was deleted: the program ends
+    });
 
     connect(u.actionTermineUebersicht, &QAction::triggered, this, [this] { m_appointments->showAllAppointments(); });
     connect(u.actionDrucken, &QAction::triggered, this, [this] {
@@ -222,6 +227,7 @@ void TForm1::showVehicleHeader() {
     m_ui->newOtherButton->setEnabled(recording);
     m_ui->actionDatenGenerieren->setEnabled(recording);
     m_ui->actionDrucken->setEnabled(any);
+    m_ui->actionFahrzeuglisteUebersicht->setEnabled(any);
     // The logbook belongs to a vehicle.
     m_ui->actionNeueFahrt->setEnabled(any);
     m_ui->actionFahrtenbuch->setEnabled(any);
@@ -260,6 +266,10 @@ void TForm1::SetCurrentVehicleCaption(const QString& caption) {
 
 void TForm1::PrintDataSheet(QWidget* dialog) {
     m_reports->printDataSheet(dialog);
+}
+
+void TForm1::PrintVehicleList(QWidget* dialog, const std::vector<VehicleListRow>& rows) {
+    m_reports->printVehicleList(dialog, rows);
 }
 
 void TForm1::UpdateListe() {

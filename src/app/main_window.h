@@ -50,6 +50,7 @@ public:
     void SetQuantityColumnTitle(const QString& title) override;
     void SetCurrentVehicleCaption(const QString& caption) override;
     void PrintDataSheet(QWidget* dialog) override;
+    void PrintVehicleList(QWidget* dialog, const std::vector<VehicleListRow>& rows) override;
 
     // What the window shows, for tests and the gallery.
     Ui::TForm1& ui() { return *m_ui; }

@@ -8,6 +8,7 @@
 #include "report/logbook_report.h"
 #include "report/preview_dialog.h"
 #include "report/printer_seam.h"
+#include "report/vehicle_list_report.h"
 
 std::unique_ptr<TfrmPreview> reportPreview(QWidget* parent, const LayoutPlan& layout, const AppState& state,
                                            const PrintSeams& seams, const std::function<void(TAlReport&)>& fill) {
@@ -56,4 +57,15 @@ void printCostList(QWidget* parent, const AppState& state, const QString& vehicl
 
 void printDataSheet(QWidget* parent, const AppState& state, const PrintSeams& seams) {
     if (std::unique_ptr<TfrmPreview> window = dataSheetPreview(parent, state, seams)) window->exec();
+}
+
+std::unique_ptr<TfrmPreview> vehicleListPreview(QWidget* parent, const AppState& state,
+                                                const std::vector<VehicleListRow>& rows, const PrintSeams& seams) {
+    return reportPreview(parent, vehicleListLayout(), state, seams,
+                         [&](TAlReport& report) { fillVehicleList(report, rows); });
+}
+
+void printVehicleList(QWidget* parent, const AppState& state, const std::vector<VehicleListRow>& rows,
+                      const PrintSeams& seams) {
+    if (std::unique_ptr<TfrmPreview> window = vehicleListPreview(parent, state, rows, seams)) window->exec();
 }

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class AppState;
 class PrinterSeam;
@@ -16,6 +17,7 @@ class TfrmPreview;
 class TAlReport;
 struct LayoutPlan;
 struct LogbookPrint;
+struct VehicleListRow;
 
 // The seams a print needs.
 struct PrintSeams {
@@ -32,6 +34,9 @@ void printCostList(QWidget* parent, const AppState& state, const QString& vehicl
 void printDataSheet(QWidget* parent, const AppState& state, const PrintSeams& seams);
 // "Drucken" of the logbook overview: the listed trips and the summary. Shows the preview modally.
 void printLogbook(QWidget* parent, const AppState& state, const LogbookPrint& print, const PrintSeams& seams);
+// "Liste drucken" of the vehicle list: its rows as it shows them. Shows the preview modally.
+void printVehicleList(QWidget* parent, const AppState& state, const std::vector<VehicleListRow>& rows,
+                      const PrintSeams& seams);
 
 // The same up to the preview with its pages, not yet shown; nullptr after a failure, which has
 // been reported.
@@ -40,6 +45,8 @@ std::unique_ptr<TfrmPreview> costListPreview(QWidget* parent, const AppState& st
 std::unique_ptr<TfrmPreview> dataSheetPreview(QWidget* parent, const AppState& state, const PrintSeams& seams);
 std::unique_ptr<TfrmPreview> logbookPreview(QWidget* parent, const AppState& state, const LogbookPrint& print,
                                             const PrintSeams& seams);
+std::unique_ptr<TfrmPreview> vehicleListPreview(QWidget* parent, const AppState& state,
+                                                const std::vector<VehicleListRow>& rows, const PrintSeams& seams);
 
 // The print flow of every layout: LoadReport (on failure "could not load report "), `fill`, a new
 // preview window with the pages prepared on the printer's page metrics, on page 1.

@@ -21,6 +21,10 @@ void ReportWindows::printDataSheet(QWidget* parent) {
     ::printDataSheet(parent, m_state, seams());
 }
 
+void ReportWindows::printVehicleList(QWidget* parent, const std::vector<VehicleListRow>& rows) {
+    ::printVehicleList(parent, m_state, rows, seams());
+}
+
 void ReportWindows::printLogbook(QWidget* parent, const LogbookPrint& print) {
     ::printLogbook(parent, m_state, print, seams());
 }

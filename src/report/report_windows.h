@@ -13,6 +13,7 @@ class QString;
 class QWidget;
 class SaveFileSeam;
 struct LogbookPrint;
+struct VehicleListRow;
 
 class ReportWindows {
 public:
@@ -28,6 +29,8 @@ public:
 
     // "Drucken" of the logbook overview: the trips as it lists them, the preview over `parent`.
     void printLogbook(QWidget* parent, const LogbookPrint& print);
+    // "Liste drucken" of the vehicle list: its rows as shown, the preview over `parent`.
+    void printVehicleList(QWidget* parent, const std::vector<VehicleListRow>& rows);
 
     // Tests print into a capture and answer the save dialog from a script.
     void setSeams(PrinterSeam& printer, SaveFileSeam& saveFile);

@@ -3,7 +3,10 @@
 
 #include <QString>
 
+#include <vector>
+
 class QWidget;
+struct VehicleListRow;
 
 class VehicleHost {
 public:
@@ -21,4 +24,6 @@ public:
     // "Drucken": the data sheet of the vehicle under the cursor of VehicleTable, in the print
     // preview over `dialog`.
     virtual void PrintDataSheet(QWidget* dialog) = 0;
+    // "Liste drucken" of the vehicle list: its rows as shown, in the print preview over `dialog`.
+    virtual void PrintVehicleList(QWidget* dialog, const std::vector<VehicleListRow>& rows) = 0;
 };

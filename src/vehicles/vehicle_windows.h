@@ -6,6 +6,7 @@
 class AppState;
 class Prompts;
 class QWidget;
+class TForm22;
 class TForm26;
 class VehicleHost;
 
@@ -17,7 +18,11 @@ public:
     // "Fahrzeugverwaltung"; at first start without "Auswählen und Schließen".
     void manageVehicles(bool selectEnabled = true);
 
+    // "Fahrzeugliste-Übersicht".
+    void showVehicleList();
+
     TForm26& vehicleDialog();
+    TForm22& vehicleList();
 
 private:
     AppState& m_state;
@@ -25,4 +30,5 @@ private:
     VehicleHost& m_host;
     QWidget* m_parent;
     std::unique_ptr<TForm26> m_vehicleDialog;
+    std::unique_ptr<TForm22> m_vehicleList;
 };
