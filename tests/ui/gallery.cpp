@@ -30,6 +30,7 @@
 #include "ui_other_cost_entry_dialog.h"
 #include "ui_vehicle_dialog.h"
 #include "vehicles/vehicle_dialog.h"
+#include "vehicles/vehicle_list_dialog.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -180,6 +181,17 @@ bool saveReportPreviews(TForm1& w, const QString& out, const LogbookPrint* logbo
     bool ok = shoot(costListPreview(&w, w.state(), w.currentVehicleCaption(), seams), "preview_cost_list");
     ok &= shoot(dataSheetPreview(&w, w.state(), seams), "preview_data_sheet");
     if (logbook) ok &= shoot(logbookPreview(&w, w.state(), *logbook, seams), "preview_logbook");
+    ok &= shoot(vehicleListPreview(&w, w.state(), buildVehicleList(w.state()), seams), "preview_vehicle_list");
+    return ok;
+}
+
+// Every vehicle side by side with its figures.
+bool saveVehicleList(TForm1& w, const QString& out) {
+    TForm22& list = w.vehicles().vehicleList();
+    list.UpdateList();
+    list.resize(1180, 360);
+    const bool ok = save(list, out, "vehicle_list");
+    list.hide();
     return ok;
 }
 
@@ -274,6 +286,7 @@ int main(int argc, char** argv) {
     w.previousButton()->click();
     w.previousButton()->click(); // A-BC 1 with its appointments
     ok &= saveVehicleDialog(w, out);
+    ok &= saveVehicleList(w, out);
     LogbookPrint logbook;
     ok &= saveLogbookWindows(w, f, out, logbook);
     ok &= saveReportPreviews(w, out, &logbook);
