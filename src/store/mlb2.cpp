@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace {
@@ -407,6 +408,19 @@ void TMlb2::CopyFrom(const TMlb2& other) {
 
 namespace {
 
+// Whether a value holds a byte that is written escaped (CR, LF, backslash, separator).
+bool needsEscape(std::string_view bytes) {
+    static constexpr auto special = [] {
+        std::array<bool, 256> t{};
+        t[static_cast<unsigned char>('\r')] = t[static_cast<unsigned char>('\n')] = true;
+        t[static_cast<unsigned char>('\\')] = t[static_cast<unsigned char>(';')] = true;
+        return t;
+    }();
+    bool any = false;
+    for (const char c : bytes) any |= special[static_cast<unsigned char>(c)];
+    return any;
+}
+
 // The file's bytes: the header line, then one line per row, appended to `out`. `blockDone` is
 // asked after every line whether to go on; it may take the bytes out of `out` meanwhile.
 template <typename BlockDone>
@@ -420,11 +434,29 @@ void appendTableBytes(const std::vector<std::string>& fields, const std::vector<
     out.append("\r\n");
     if (!blockDone()) return;
     for (const auto& row : rows) {
-        for (std::size_t i = 0; i < row.size(); ++i) {
-            if (i) out.push_back(TMlb2::Separator);
-            TMlb2ParseCSV::AppendEscaped(out, row[i]);
+        const std::size_t count = row.size();
+        const std::string_view bytes = row.bytes();
+        if (!needsEscape(bytes)) {
+            // Most rows hold nothing to escape: their values are copied as they stand, with the
+            // separators between them, into room made once for the whole line.
+            const std::size_t at = out.size();
+            out.resize(at + bytes.size() + (count ? count - 1 : 0) + 2);
+            char* p = out.data() + at;
+            for (std::size_t i = 0; i < count; ++i) {
+                if (i) *p++ = TMlb2::Separator;
+                const std::string_view value = row[i];
+                if (!value.empty()) std::memcpy(p, value.data(), value.size());
+                p += value.size();
+            }
+            p[0] = '\r';
+            p[1] = '\n';
+        } else {
+            for (std::size_t i = 0; i < count; ++i) {
+                if (i) out.push_back(TMlb2::Separator);
+                TMlb2ParseCSV::AppendEscaped(out, row[i]);
+            }
+            out.append("\r\n");
         }
-        out.append("\r\n");
         if (!blockDone()) return;
     }
 }

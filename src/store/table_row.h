@@ -38,6 +38,12 @@ public:
         return {bytesBegin() + begin, header(i + 1) - begin};
     }
 
+    // Every value's bytes back to back, without separators.
+    std::string_view bytes() const {
+        const std::size_t n = size();
+        return n ? std::string_view(bytesBegin(), header(n)) : std::string_view();
+    }
+
     void set(std::size_t i, std::string_view value) {
         replace(size(), [&](std::size_t k) { return k == i ? value : (*this)[k]; });
     }
