@@ -23,7 +23,7 @@ class NoteEdit : public QPlainTextEdit {
 public:
     using QPlainTextEdit::QPlainTextEdit;
 
-protected:
+    // Public, so that a paste can be tested without the system's clipboard.
     void insertFromMimeData(const QMimeData* source) override;
 };
 
