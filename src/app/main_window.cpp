@@ -17,6 +17,7 @@
 #include "report/report_windows.h"
 #include "store/code_page.h"
 #include "ui_main_window.h"
+#include "vehicles/document_windows.h"
 #include "vehicles/vehicle_management.h"
 #include "vehicles/vehicle_windows.h"
 
@@ -74,6 +75,13 @@ TForm1::TForm1(const QString& dataDir, const Clock& clock, Prompts& prompts, QWi
         m_state, m_prompts, [this] { applyListColours(); }, this);
     m_reports = std::make_unique<ReportWindows>(m_state, m_prompts, this);
     m_logbook = std::make_unique<LogbookWindows>(m_state, m_prompts, *this, *m_reports, this);
+    m_documents = std::make_unique<DocumentWindows>(
+        m_state, m_prompts, *this,
+        [this] {
+            return ReportPanelTexts{statisticText(TotalCosts), statisticText(FuelCosts), statisticText(OtherCosts),
+                                    statisticText(Consumption)};
+        },
+        this);
     wireActions();
 
     const StartupOutcome outcome = startUp(m_state);
@@ -142,6 +150,8 @@ void TForm1::wireActions() {
     connect(u.actionNeueFahrt, &QAction::triggered, this, [this] { m_logbook->newTrip(); });
     connect(u.actionFahrtenbuch, &QAction::triggered, this, [this] { m_logbook->showLogbook(); });
     connect(u.actionFahrtenbuchEinstellungen, &QAction::triggered, this, [this] { m_logbook->editSettings(); });
+    connect(u.notesButton, &QToolButton::clicked, this, [this] { m_documents->showNotes(this); });
+    connect(u.actionBerichtZeigen, &QAction::triggered, this, [this] { m_documents->showCostReport(this); });
     connect(u.actionEinstellungen, &QAction::triggered, this, [this] { m_coreWindows->editSettings(); });
     connect(u.actionBeenden, &QAction::triggered, this, &TForm1::close);
     connect(u.actionHandbuch, &QAction::triggered, this, [this] {
@@ -232,6 +242,9 @@ void TForm1::showVehicleHeader() {
     m_ui->actionNeueFahrt->setEnabled(any);
     m_ui->actionFahrtenbuch->setEnabled(any);
     m_ui->actionFahrtenbuchEinstellungen->setEnabled(any);
+    // The note and the report of a vehicle.
+    m_ui->notesButton->setEnabled(any);
+    m_ui->actionBerichtZeigen->setEnabled(any);
 }
 
 void TForm1::ActivateVehicle() {

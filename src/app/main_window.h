@@ -14,6 +14,7 @@
 
 class AppointmentWindows;
 class CoreWindows;
+class DocumentWindows;
 class LogbookWindows;
 class Prompts;
 class QAction;
@@ -74,6 +75,7 @@ public:
     CoreWindows& coreWindows() { return *m_coreWindows; }
     ReportWindows& reports() { return *m_reports; }
     LogbookWindows& logbook() { return *m_logbook; }
+    DocumentWindows& documents() { return *m_documents; }
     TAboutBox& aboutBox();
 
     // "Fahrzeugverwaltung"; when no vehicle is left afterwards, the program ends.
@@ -143,5 +145,6 @@ private:
     std::unique_ptr<CoreWindows> m_coreWindows;
     std::unique_ptr<ReportWindows> m_reports;
     std::unique_ptr<LogbookWindows> m_logbook;
+    std::unique_ptr<DocumentWindows> m_documents;
     std::unique_ptr<TAboutBox> m_about;
 };

@@ -27,8 +27,13 @@
 #include "support/capture_printer.h"
 #include "support/scripted_prompts.h"
 #include "support/window_fixture.h"
+#include "ui_cost_report_dialog.h"
+#include "ui_notes_dialog.h"
 #include "ui_other_cost_entry_dialog.h"
 #include "ui_vehicle_dialog.h"
+#include "vehicles/cost_report_dialog.h"
+#include "vehicles/document_windows.h"
+#include "vehicles/notes_dialog.h"
 #include "vehicles/vehicle_dialog.h"
 #include "vehicles/vehicle_list_dialog.h"
 
@@ -37,7 +42,9 @@
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -236,6 +243,58 @@ bool saveLogbookWindows(TForm1& w, MainWindowFixture& f, const QString& out, Log
 
 } // namespace
 
+// The note of the Golf, and its cost report with and without a picture.
+bool saveDocumentWindows(TForm1& w, MainWindowFixture& f, const QString& out) {
+    w.vehicleMenu()->actions().at(0)->trigger(); // A-BC 1
+    writeSample(f.dataDir() + QStringLiteral("kfznotiz.001"), "Winterreifen: im Keller, Profil 6 mm\r\nN\xE4"
+                                                              "chster \xD6lwechsel bei 40.000 km\r\n\r\n"
+                                                              "Werkstatt\tAutohaus M\xFC"
+                                                              "ller, Tel. 030 123456\r\nR\xFC"
+                                                              "ckruf wegen Airbag: erledigt am "
+                                                              "12.03.2026 (Kosten 0,00 \x80)");
+    bool ok = true;
+    TForm15& notes = w.documents().notes();
+    if (notes.prepare()) ok &= save(notes, out, "notes");
+    notes.hide();
+
+    TForm14& report = w.documents().costReport();
+    if (report.preparePicture()) {
+        report.prepare();
+        report.ui().valueSpinBox->setValue(12000);
+        ok &= save(report, out, "cost_report");
+    }
+    report.hide();
+
+    QTemporaryDir pictures;
+    QImage photo(400, 300, QImage::Format_RGB32);
+    {
+        QPainter p(&photo);
+        QLinearGradient sky(0, 0, 0, 300);
+        sky.setColorAt(0, QColor(120, 170, 220));
+        sky.setColorAt(1, QColor(230, 240, 250));
+        p.fillRect(photo.rect(), sky);
+        p.fillRect(0, 220, 400, 80, QColor(90, 90, 90));
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setBrush(QColor(200, 30, 30));
+        p.setPen(Qt::NoPen);
+        p.drawRoundedRect(60, 150, 280, 70, 20, 20);
+        p.drawRoundedRect(110, 110, 170, 60, 20, 20);
+        p.setBrush(Qt::black);
+        p.drawEllipse(100, 195, 50, 50);
+        p.drawEllipse(250, 195, 50, 50);
+    }
+    const QString picture = pictures.filePath(QStringLiteral("golf.png"));
+    photo.save(picture);
+    w.state().VehicleTable.SetValue("bild", picture.toStdString());
+    if (report.preparePicture()) {
+        report.prepare();
+        ok &= save(report, out, "cost_report_picture");
+    }
+    report.hide();
+    w.state().VehicleTable.SetValue("bild", "");
+    return ok;
+}
+
 int main(int argc, char** argv) {
     // Windows are tested and pictured headless.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -290,5 +349,6 @@ int main(int argc, char** argv) {
     LogbookPrint logbook;
     ok &= saveLogbookWindows(w, f, out, logbook);
     ok &= saveReportPreviews(w, out, &logbook);
+    ok &= saveDocumentWindows(w, f, out);
     return ok ? 0 : 1;
 }

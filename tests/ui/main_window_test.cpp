@@ -121,12 +121,13 @@ TEST_F(MainWindowTest, VehicleMenuListsEveryVehicleAndSwitches) {
 TEST_F(MainWindowTest, MenuEntriesOfLaterWindowsAreThereButDisabled) {
     withSampleData();
     TForm1& w = start();
-    for (const char* caption : {"Datensicherung", "Fahrzeugliste-Übersicht", "Bericht zeigen"}) {
+    for (const char* caption : {"Datensicherung", "Fahrzeugliste-Übersicht"}) {
         QAction* a = w.action("Datei", QString::fromUtf8(caption));
         ASSERT_NE(a, nullptr) << caption;
         EXPECT_FALSE(a->isEnabled()) << caption;
     }
-    for (const char* caption : {"Fahrzeugverwaltung", "Termine-Übersicht", "Einstellungen", "Daten generieren"}) {
+    for (const char* caption :
+         {"Fahrzeugverwaltung", "Termine-Übersicht", "Einstellungen", "Daten generieren", "Bericht zeigen"}) {
         QAction* a = w.action("Datei", QString::fromUtf8(caption));
         ASSERT_NE(a, nullptr) << caption;
         EXPECT_TRUE(a->isEnabled()) << caption;
@@ -265,11 +266,17 @@ TEST_F(MainWindowTest, FilesThatCannotBeSavedAtTheEndAreNamedInOneMessage) {
     EXPECT_TRUE(prompts.last()->message.contains("kfzdata.csv konnte nicht gespeichert werden"));
 }
 
-TEST_F(MainWindowTest, TheNotesButtonWaitsForItsWindow) {
+TEST_F(MainWindowTest, TheNotesButtonAndTheReportNeedAVehicle) {
     withSampleData();
     TForm1& w = start();
     w.show();
-    EXPECT_FALSE(w.ui().notesButton->isEnabled());
+    EXPECT_TRUE(w.ui().notesButton->isEnabled());
+    EXPECT_TRUE(w.ui().actionBerichtZeigen->isEnabled());
+    window.reset();
+    QFile::remove(dataDir() + "kfzdata.csv");
+    TForm1& empty = start(); // not shown: no first vehicle asked for
+    EXPECT_FALSE(empty.ui().notesButton->isEnabled());
+    EXPECT_FALSE(empty.ui().actionBerichtZeigen->isEnabled());
 }
 
 TEST_F(MainWindowTest, FillUpTypedIntoTheDialogIsStored) {
