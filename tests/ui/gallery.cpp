@@ -29,6 +29,8 @@
 #include "support/window_fixture.h"
 #include "ui_other_cost_entry_dialog.h"
 #include "ui_vehicle_dialog.h"
+#include "vehicles/data_export_dialog.h"
+#include "vehicles/export_windows.h"
 #include "vehicles/vehicle_dialog.h"
 
 #include <QApplication>
@@ -222,6 +224,16 @@ bool saveLogbookWindows(TForm1& w, MainWindowFixture& f, const QString& out, Log
     return ok;
 }
 
+// "Daten exportieren": the choice of the format.
+bool saveExportDialog(TForm1& w, MainWindowFixture& f, const QString& out) {
+    ExportWindows exports(w.state(), f.prompts, &w);
+    TFormExport& d = exports.exportDialog();
+    d.prepare();
+    const bool ok = save(d, out, "data_export");
+    d.hide();
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -277,5 +289,6 @@ int main(int argc, char** argv) {
     LogbookPrint logbook;
     ok &= saveLogbookWindows(w, f, out, logbook);
     ok &= saveReportPreviews(w, out, &logbook);
+    ok &= saveExportDialog(w, f, out);
     return ok ? 0 : 1;
 }
