@@ -72,17 +72,13 @@ WorkbookSheet fuelSheet(const RecordLists& lists, const TMlb2& vehicles, const Q
 
     sheet.rows.reserve(lists.fuel.size());
     for (const FuelListRow& line : lists.fuel) {
-        const auto& c = line.cells;
         auto& row = sheet.rows.emplace_back();
         row.reserve(sheet.columns.size());
-        row.push_back(dateCell(c[0]));
-        row.push_back(numberCell(c[1]));
-        row.push_back(numberCell(c[2]));
-        row.push_back(numberCell(c[3]));
-        if (secondFuel) row.push_back(textCell(c[4]));
-        row.push_back(numberCell(c[5]));
-        row.push_back(textCell(c[6]));
-        row.push_back(numberCell(c[7]));
+        std::size_t column = 0;
+        for (std::size_t c = 0; c < line.cells.size(); ++c) {
+            if (c == 4 && !secondFuel) continue; // the hidden fuel type column
+            row.push_back(cellFromShownText(line.cells[c], sheet.columns[column++]));
+        }
     }
     return sheet;
 }
@@ -96,8 +92,9 @@ WorkbookSheet otherCostSheet(const RecordLists& lists, const QString& currency) 
                      {title(kOtherCostListTitles[4]), Kind::Text}};
     sheet.rows.reserve(lists.other.size());
     for (const OtherCostListRow& line : lists.other) {
-        const auto& c = line.cells;
-        sheet.rows.push_back({dateCell(c[0]), numberCell(c[1]), numberCell(c[2]), textCell(c[3]), textCell(c[4])});
+        auto& row = sheet.rows.emplace_back();
+        for (std::size_t c = 0; c < line.cells.size(); ++c)
+            row.push_back(cellFromShownText(line.cells[c], sheet.columns[c]));
     }
     return sheet;
 }
@@ -135,6 +132,18 @@ WorkbookSheet statisticsSheet(const TMlb2& costs, const TMlb2& vehicles, const Q
 }
 
 } // namespace
+
+WorkbookCell cellFromShownText(const QString& shown, const WorkbookColumn& column) {
+    switch (column.kind) {
+    case Kind::Date:
+        return dateCell(shown);
+    case Kind::Number:
+        return numberCell(shown);
+    case Kind::Text:
+        break;
+    }
+    return textCell(shown);
+}
 
 Workbook vehicleCostWorkbook(const TMlb2& costs, const TMlb2& vehicles) {
     // The lists bring an old table's fuel type field up to date as they read it: they work on a

@@ -31,6 +31,13 @@ Workbook currentVehicleWorkbook(const AppState& state);
 // The same from the record table and the current row of `vehicles`.
 Workbook vehicleCostWorkbook(const TMlb2& costs, const TMlb2& vehicles);
 
+// A text as a list or panel shows it, as a cell of `column`: for a Date column a date
+// ("07.03.2024"), for a Number column a number ("1234,50", " 45,67", "600"; "-" and blanks only
+// are an empty cell), for a Text column the text; the empty text is an empty cell, and a text that
+// is not what its column holds stays that text. For workbooks made of a window's grid (the
+// vehicle list).
+WorkbookCell cellFromShownText(const QString& shown, const WorkbookColumn& column);
+
 // The user's documents folder.
 QString documentsFolder();
 

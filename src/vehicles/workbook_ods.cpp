@@ -81,6 +81,7 @@ class ContentWriter {
 public:
     explicit ContentWriter(const Workbook& book) : m_book(book) {
         for (const WorkbookSheet& sheet : book.sheets) {
+            m_widths.push_back(columnWidths(sheet));
             for (const auto& row : sheet.rows)
                 for (std::size_t c = 0; c < row.size(); ++c)
                     if (std::holds_alternative<double>(row[c]) || std::holds_alternative<WorkbookNumber>(row[c]))
@@ -172,7 +173,7 @@ private:
         xml.writeEndElement();
 
         for (std::size_t s = 0; s < m_book.sheets.size(); ++s) {
-            const std::vector<double> widths = columnWidths(m_book.sheets[s]);
+            const std::vector<double>& widths = m_widths[s];
             for (std::size_t c = 0; c < widths.size(); ++c) {
                 xml.writeStartElement("style:style"_L1);
                 xml.writeAttribute("style:name"_L1, u"co%1_%2"_s.arg(s).arg(c));
@@ -196,7 +197,7 @@ private:
         const WorkbookSheet& sheet = m_book.sheets[s];
         xml.writeStartElement("table:table"_L1);
         xml.writeAttribute("table:name"_L1, sheet.name);
-        const std::size_t columns = columnWidths(sheet).size();
+        const std::size_t columns = m_widths[s].size();
         for (std::size_t c = 0; c < columns; ++c) {
             xml.writeEmptyElement("table:table-column"_L1);
             xml.writeAttribute("table:style-name"_L1, u"co%1_%2"_s.arg(s).arg(c));
@@ -282,6 +283,7 @@ private:
     }
 
     const Workbook& m_book;
+    std::vector<std::vector<double>> m_widths; // of each sheet's columns
     std::vector<NumberStyle> m_styles;
     std::map<std::pair<int, QString>, int> m_styleIndex;
 };

@@ -105,6 +105,29 @@ TEST(DataExport, ASecondFuelTypeAddsItsColumnAndFrancsAreTheCurrency) {
     EXPECT_EQ(records.ValueAt(1, records.FieldIndex("tart")), "");
 }
 
+TEST(DataExport, ShownTextsBecomeCellsOfTheirColumn) {
+    const WorkbookColumn date{"Datum", Kind::Date}, amount{"Kosten", Kind::Number, 2, "€"}, text{"Fahrer"};
+    const struct {
+        const char* shown;
+        const WorkbookColumn& column;
+        WorkbookCell cell;
+    } cases[] = {
+        {"07.03.2024", date, QDate(2024, 3, 7)},
+        {" 7.3.2024 ", date, QDate(2024, 3, 7)},
+        {"05.2026", date, QString("05.2026")},
+        {"", date, none},
+        {"1234,50", amount, 1234.5},
+        {"  45,67", amount, 45.67},
+        {"-", amount, none},
+        {"   ", amount, none},
+        {"-12,5", amount, -12.5},
+        {"12.5", amount, QString("12.5")}, // not the program's form
+        {"Max Mustermann", text, QString("Max Mustermann")},
+        {"1234,50", text, QString("1234,50")},
+    };
+    for (const auto& c : cases) EXPECT_EQ(cellFromShownText(QString::fromUtf8(c.shown), c.column), c.cell) << c.shown;
+}
+
 TEST(DataExport, ProposedFileNamesAreSafe) {
     const struct {
         const char* name;
