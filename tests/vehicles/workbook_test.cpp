@@ -148,6 +148,14 @@ TEST_P(WorkbookFile, NamesThatCannotBeWrittenAreRefusedWithTheirReason) {
     EXPECT_TRUE(QFileInfo(folder).isDir());
 }
 
+TEST_P(WorkbookFile, AFolderWithoutPermissionToWriteIsSaid) {
+    // sysfs refuses new files even to root, where a chmod would not.
+    if (!QFileInfo(QStringLiteral("/sys/kernel")).isDir()) GTEST_SKIP() << "no /sys";
+    EXPECT_EQ(
+        writeWorkbook(QStringLiteral("/sys/kernel/Kosten") + workbookSuffix(GetParam()), sampleWorkbook(), GetParam()),
+        QStringLiteral("Es fehlt die Berechtigung, in diesem Ordner zu schreiben."));
+}
+
 TEST_P(WorkbookFile, SheetsTheFormatsRefuseAreNotWritten) {
     ASSERT_TRUE(writeBytes(path(), "alt"));
     Workbook twice = sampleWorkbook();
