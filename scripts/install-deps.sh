@@ -3,7 +3,8 @@
 set -euo pipefail
 packages=(qt6-base-dev qt6-charts-dev qt6-multimedia-dev qt6-translations-l10n zlib1g-dev googletest
           libbenchmark-dev fonts-liberation2 xvfb cmake g++ clang ninja-build libqt6opengl6-dev
-          poppler-utils libgtest-dev libgmock-dev)
+          poppler-utils libgtest-dev libgmock-dev libxlsxwriter-dev libminizip-dev python3-openpyxl
+          python3-odf pkgconf)
 # The cost report's RTF files are read back in the tests.
 packages+=(unrtf)
 missing=()

@@ -32,7 +32,9 @@
 #include "ui_other_cost_entry_dialog.h"
 #include "ui_vehicle_dialog.h"
 #include "vehicles/cost_report_dialog.h"
+#include "vehicles/data_export_dialog.h"
 #include "vehicles/document_windows.h"
+#include "vehicles/export_windows.h"
 #include "vehicles/notes_dialog.h"
 #include "vehicles/vehicle_dialog.h"
 #include "vehicles/vehicle_list_dialog.h"
@@ -241,6 +243,16 @@ bool saveLogbookWindows(TForm1& w, MainWindowFixture& f, const QString& out, Log
     return ok;
 }
 
+// "Daten exportieren": the choice of the format.
+bool saveExportDialog(TForm1& w, MainWindowFixture& f, const QString& out) {
+    ExportWindows exports(w.state(), f.prompts, &w);
+    TFormExport& d = exports.exportDialog();
+    d.prepare();
+    const bool ok = save(d, out, "data_export");
+    d.hide();
+    return ok;
+}
+
 } // namespace
 
 // The note of the Golf, and its cost report with and without a picture.
@@ -350,5 +362,6 @@ int main(int argc, char** argv) {
     ok &= saveLogbookWindows(w, f, out, logbook);
     ok &= saveReportPreviews(w, out, &logbook);
     ok &= saveDocumentWindows(w, f, out);
+    ok &= saveExportDialog(w, f, out);
     return ok ? 0 : 1;
 }

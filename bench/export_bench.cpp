@@ -1,0 +1,94 @@
+// "Daten exportieren" over a vehicle with 10 000 records: the workbook made of the lists and the
+// statistics, and the whole export into an .xlsx and an .ods file (workbook and file).
+
+#include "records/cost_records.h"
+#include "store/number_text.h"
+#include "vehicles/data_export.h"
+#include "vehicles/workbook.h"
+
+#include <QDate>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <utility>
+
+namespace {
+
+constexpr int kRecords = 10000;
+
+// 40 years of records, one every day and a half: mostly full fill-ups, every seventh a partial
+// one, every tenth record another cost with a text.
+TMlb2 makeCostTable() {
+    TMlb2 t = emptyCostTable();
+    unsigned seed = 4711;
+    auto rnd = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 8) & 0xFFFF; };
+    QDate date(1985, 1, 1);
+    long km = 20000;
+    for (int i = 0; i < kRecords; ++i) {
+        date = date.addDays(1 + i % 2);
+        km += 150 + static_cast<long>(rnd() % 500);
+        const bool fuel = i % 10 != 0;
+        t.AppendRow();
+        t.SetValue("ID", "3");
+        t.SetValue("Datum", date.toString(u"dd.MM.yyyy").toStdString());
+        t.SetValue("kmstnd", std::to_string(km));
+        t.SetValue("preis", FormatFixed(20 + rnd() % 8000 / 100.0, 6, 2));
+        t.SetValue("liter", fuel ? FormatFixed(10 + rnd() % 5000 / 100.0, 6, 2) : "");
+        t.SetValue("voll", fuel ? (i % 7 ? "ja" : "nein") : "");
+        t.SetValue("art", fuel ? "t" : "s");
+        t.SetValue("text", fuel ? "" : "Inspektion mit \xD6lwechsel");
+        t.SetValue("service", fuel ? "" : "ja");
+        t.SetValue("krart", fuel ? "0" : "");
+    }
+    return t;
+}
+
+TMlb2 makeVehicle() {
+    TMlb2 v;
+    for (const char* f :
+         {"ID", "nummer", "tinh", "kme", "waehr", "tuev", "au", "instdat", "instkm", "krstart", "krstart2"})
+        v.AddField(f);
+    v.AppendRow();
+    for (auto [field, value] : {std::pair{"ID", "3"},
+                                {"nummer", "M-AB 123"},
+                                {"tinh", "55"},
+                                {"kme", "0"},
+                                {"waehr", "0"},
+                                {"tuev", "05.2026"},
+                                {"au", "05.2026"},
+                                {"instdat", "03.2026"},
+                                {"instkm", "250000"},
+                                {"krstart", "3"},
+                                {"krstart2", "0"}})
+        v.SetValue(field, value);
+    return v;
+}
+
+void BM_VehicleWorkbook(benchmark::State& state) {
+    const TMlb2 costs = makeCostTable();
+    const TMlb2 vehicle = makeVehicle();
+    for (auto _ : state) benchmark::DoNotOptimize(vehicleCostWorkbook(costs, vehicle));
+}
+BENCHMARK(BM_VehicleWorkbook)->Unit(benchmark::kMillisecond);
+
+// The whole export as "OK" runs it: the workbook, then the file, replacing the previous one.
+void BM_Export(benchmark::State& state, WorkbookFormat format) {
+    const TMlb2 costs = makeCostTable();
+    const TMlb2 vehicle = makeVehicle();
+    QTemporaryDir dir;
+    const QString path = dir.path() + QStringLiteral("/M-AB 123 Kosten") + workbookSuffix(format);
+    for (auto _ : state) {
+        const QString reason = writeWorkbook(path, vehicleCostWorkbook(costs, vehicle), format);
+        if (!reason.isEmpty()) state.SkipWithError(reason.toStdString().c_str());
+    }
+    state.counters["bytes"] = static_cast<double>(QFileInfo(path).size());
+}
+BENCHMARK_CAPTURE(BM_Export, xlsx, WorkbookFormat::Xlsx)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Export, ods, WorkbookFormat::Ods)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
