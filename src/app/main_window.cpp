@@ -18,6 +18,7 @@
 #include "store/code_page.h"
 #include "ui_main_window.h"
 #include "vehicles/document_windows.h"
+#include "vehicles/export_windows.h"
 #include "vehicles/vehicle_management.h"
 #include "vehicles/vehicle_windows.h"
 
@@ -150,6 +151,8 @@ void TForm1::wireActions() {
     connect(u.actionNeueFahrt, &QAction::triggered, this, [this] { m_logbook->newTrip(); });
     connect(u.actionFahrtenbuch, &QAction::triggered, this, [this] { m_logbook->showLogbook(); });
     connect(u.actionFahrtenbuchEinstellungen, &QAction::triggered, this, [this] { m_logbook->editSettings(); });
+    connect(u.actionDatenExportieren, &QAction::triggered, this,
+            [this] { m_vehicles->exports().exportCurrentVehicle(this); });
     connect(u.notesButton, &QToolButton::clicked, this, [this] { m_documents->showNotes(this); });
     connect(u.actionBerichtZeigen, &QAction::triggered, this, [this] { m_documents->showCostReport(this); });
     connect(u.actionEinstellungen, &QAction::triggered, this, [this] { m_coreWindows->editSettings(); });
@@ -245,6 +248,7 @@ void TForm1::showVehicleHeader() {
     // The note and the report of a vehicle.
     m_ui->notesButton->setEnabled(any);
     m_ui->actionBerichtZeigen->setEnabled(any);
+    m_ui->actionDatenExportieren->setEnabled(any);
 }
 
 void TForm1::ActivateVehicle() {

@@ -70,6 +70,24 @@ QString written(Format format, double value) {
     return {};
 }
 
+// The decimals a figure is shown with; -1 for a text.
+int figureDecimals(Format format) {
+    switch (format) {
+    case Format::Amount:
+    case Format::Consumption:
+        return 2;
+    case Format::PerKm:
+        return 3;
+    case Format::Mileage:
+        return 1;
+    case Format::Whole:
+        return 0;
+    case Format::Text:
+        break;
+    }
+    return -1;
+}
+
 } // namespace
 
 const std::array<VehicleListColumn, kVehicleListColumnCount> kVehicleListColumns = {{
@@ -211,4 +229,34 @@ std::vector<VehicleListRow> buildVehicleList(const AppState& state) {
         list.push_back(vehicleListRow(vehicles, row, records));
     }
     return list;
+}
+
+Workbook vehicleListWorkbook(const std::vector<VehicleListRow>& rows) {
+    WorkbookSheet sheet;
+    sheet.name = QStringLiteral("Fahrzeugliste");
+    for (const VehicleListColumn& column : kVehicleListColumns) {
+        const int decimals = figureDecimals(column.format);
+        sheet.columns.emplace_back(column.title,
+                                   decimals < 0 ? WorkbookColumn::Kind::Text : WorkbookColumn::Kind::Number,
+                                   std::max(decimals, 0));
+    }
+    for (const VehicleListRow& row : rows) {
+        std::vector<WorkbookCell> cells;
+        cells.reserve(kVehicleListColumnCount);
+        for (std::size_t c = 0; c < kVehicleListColumns.size(); ++c) {
+            const VehicleListFormat format = kVehicleListColumns[c].format;
+            if (format == VehicleListFormat::Text) {
+                cells.emplace_back(row.cells[c].isEmpty() ? WorkbookCell() : WorkbookCell(row.cells[c]));
+            } else if (!row.values[c]) {
+                cells.emplace_back();
+            } else {
+                // Each vehicle keeps its own currency; the figure is the one the list shows.
+                const bool money = format == VehicleListFormat::Amount || format == VehicleListFormat::PerKm;
+                const double shown = TextToFloat(fromDisplay(row.cells[c]));
+                cells.emplace_back(WorkbookNumber{shown, figureDecimals(format), money ? row.currency : QString()});
+            }
+        }
+        sheet.rows.push_back(std::move(cells));
+    }
+    return Workbook{{std::move(sheet)}};
 }

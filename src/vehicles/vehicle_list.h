@@ -4,6 +4,7 @@
 // of its own (they differ from the statistics panel of the current vehicle).
 
 #include "core/app_state.h"
+#include "vehicles/workbook.h"
 
 #include <QString>
 
@@ -70,3 +71,7 @@ VehicleListRow vehicleListRow(const TMlb2& vehicles, int row, const TMlb2& recor
 // the data directory; a missing, unreadable or odd one gives a vehicle without records. Nothing is
 // written and the master cursor does not move.
 std::vector<VehicleListRow> buildVehicleList(const AppState& state);
+
+// The list as one sheet "Fahrzeugliste": plate, name, months and driver as texts, every figure a
+// number with the decimals the list shows, the amounts in each vehicle's own currency.
+Workbook vehicleListWorkbook(const std::vector<VehicleListRow>& rows);

@@ -1,5 +1,7 @@
 #include "vehicles/vehicle_windows.h"
 
+#include "vehicles/data_export.h"
+#include "vehicles/export_windows.h"
 #include "vehicles/vehicle_dialog.h"
 #include "vehicles/vehicle_list_dialog.h"
 
@@ -28,6 +30,17 @@ TForm22& VehicleWindows::vehicleList() {
     if (!m_vehicleList) {
         m_vehicleList = std::make_unique<TForm22>(m_state, m_prompts, m_host, m_parent);
         m_vehicleList->setVehicleManagement([this] { manageVehicles(false); });
+        m_vehicleList->setExporter(
+            [this](QWidget* parent, const std::vector<VehicleListRow>& rows, TForm22::ExportFormat format) {
+                const WorkbookFormat as =
+                    format == TForm22::ExportFormat::Calc ? WorkbookFormat::Ods : WorkbookFormat::Xlsx;
+                (void)exports().exportWorkbook(parent, vehicleListWorkbook(rows), vehicleListExportBaseName(), as);
+            });
     }
     return *m_vehicleList;
+}
+
+ExportWindows& VehicleWindows::exports() {
+    if (!m_exports) m_exports = std::make_unique<ExportWindows>(m_state, m_prompts, m_parent);
+    return *m_exports;
 }

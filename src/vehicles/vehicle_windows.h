@@ -4,6 +4,7 @@
 #include <memory>
 
 class AppState;
+class ExportWindows;
 class Prompts;
 class QWidget;
 class TForm22;
@@ -21,6 +22,9 @@ public:
     // "Fahrzeugliste-Übersicht".
     void showVehicleList();
 
+    // The spreadsheet exports: "Daten exportieren" of the main menu and of the vehicle list.
+    ExportWindows& exports();
+
     TForm26& vehicleDialog();
     TForm22& vehicleList();
 
@@ -31,4 +35,5 @@ private:
     QWidget* m_parent;
     std::unique_ptr<TForm26> m_vehicleDialog;
     std::unique_ptr<TForm22> m_vehicleList;
+    std::unique_ptr<ExportWindows> m_exports;
 };

@@ -11,9 +11,13 @@
 #include "support/capture_printer.h"
 #include "ui_main_window.h"
 #include "ui_vehicle_list_dialog.h"
+#include "vehicles/export_windows.h"
 #include "vehicles/vehicle_list_dialog.h"
+#include "vehicles/workbook.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QMenu>
 #include <QProcess>
 #include <QTest>
 #include <QTimer>
@@ -169,6 +173,36 @@ TEST_F(VehicleListWindow, PrintShowsEveryVehicleInTheLandscapePreview) {
     for (const char* expected : {"Liste aller Fahrzeuge", "Anzahl: 3", "A-BC 1", "Transporter", "312,50", "10500",
                                  "M-EL 3", "Erstellt mit \"Wagenwart v5.3.0\""})
         EXPECT_TRUE(words.contains(QString::fromUtf8(expected))) << expected << "\n" << words.toStdString();
+}
+
+TEST_F(VehicleListWindow, ExportMenuWritesTheListAndOpensIt) {
+    QTemporaryDir target;
+    QStringList proposed;
+    std::vector<QUrl> opened;
+    ExportWindows& exports = window->vehicles().exports();
+    exports.setSaveFileDialog([&](QWidget*, const QString&, const QString& path, const QString&) {
+        proposed << path;
+        return std::optional<QString>(target.filePath(QFileInfo(path).fileName()));
+    });
+    exports.setFileOpener([&](const QUrl& url) {
+        opened.push_back(url);
+        return true;
+    });
+    withListOpen([&](TForm22& shown) {
+        ASSERT_EQ(shown.ui().exportButton->menu()->actions().size(), 2);
+        EXPECT_EQ(shown.excelAction()->text(), QStringLiteral("Microsoft Excel"));
+        EXPECT_EQ(shown.calcAction()->text(), QStringLiteral("OpenOffice Calc"));
+        shown.excelAction()->trigger();
+        shown.calcAction()->trigger();
+    });
+    ASSERT_EQ(proposed.size(), 2);
+    EXPECT_TRUE(proposed[0].endsWith(QStringLiteral("/Fahrzeugliste.xlsx"))) << proposed[0].toStdString();
+    EXPECT_TRUE(proposed[1].endsWith(QStringLiteral("/Fahrzeugliste.ods"))) << proposed[1].toStdString();
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[0], QUrl::fromLocalFile(target.filePath(QStringLiteral("Fahrzeugliste.xlsx"))));
+    EXPECT_GT(QFileInfo(target.filePath(QStringLiteral("Fahrzeugliste.ods"))).size(), 0);
+    EXPECT_TRUE(prompts.prompts.empty());
+    EXPECT_TRUE(window->ui().actionDatenExportieren->isEnabled());
 }
 
 } // namespace

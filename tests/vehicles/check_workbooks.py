@@ -79,11 +79,26 @@ VEHICLE_CELLS = [
     ("Statistik", "B3", 7.5, "#,##0.00"),
 ]
 
+# The vehicle list of the sample vehicle, once in euros and once in Swiss francs.
+VEHICLE_LIST_CELLS = [
+    ("Fahrzeugliste", "A1", "Kennzeichen", None),
+    ("Fahrzeugliste", "S1", "Fahrer", None),
+    ("Fahrzeugliste", "A2", "M-AB 123", None),
+    ("Fahrzeugliste", "C2", 349.75, EURO2),
+    ("Fahrzeugliste", "E2", 0.916, '#,##0.000 "€"'),  # 149,75 / 600 km + 200 / 300 km
+    ("Fahrzeugliste", "H2", 0.25, '#,##0.000 "€"'),
+    ("Fahrzeugliste", "L2", 7.5, "#,##0.00"),
+    ("Fahrzeugliste", "M2", 10600, "#,##0"),
+    ("Fahrzeugliste", "N2", 300, "#,##0"),
+    ("Fahrzeugliste", "P2", "05.2026", None),
+    ("Fahrzeugliste", "C3", 349.75, '#,##0.00 "SFr"'),
+]
 
-def check_xlsx(path, cells):
+
+def check_xlsx(path, cells, sheets):
     book = openpyxl.load_workbook(path)
-    expect(f"{path} sheets", book.sheetnames, SHEETS)
-    for name in SHEETS:
+    expect(f"{path} sheets", book.sheetnames, sheets)
+    for name in sheets:
         sheet = book[name]
         expect(f"{path} {name} frozen", sheet.freeze_panes, "A2")
         for cell in sheet[1]:
@@ -170,7 +185,7 @@ def column_index(ref):
     return ord(ref[0]) - ord("A"), int(ref[1:]) - 1
 
 
-def check_ods(path, cells):
+def check_ods(path, cells, sheets):
     with zipfile.ZipFile(path) as package:
         first = package.infolist()[0]
         expect(f"{path} first entry", first.filename, "mimetype")
@@ -183,7 +198,7 @@ def check_ods(path, cells):
 
     ods = Ods(path)
     tables = ods.tables()
-    expect(f"{path} sheets", [attr(t, TABLENS, "name") for t in tables], SHEETS)
+    expect(f"{path} sheets", [attr(t, TABLENS, "name") for t in tables], sheets)
     grids = {attr(t, TABLENS, "name"): ods.grid(t) for t in tables}
     for table in tables:
         name = attr(table, TABLENS, "name")
@@ -223,9 +238,9 @@ def check_ods(path, cells):
         items = {attr(i, "urn:oasis:names:tc:opendocument:xmlns:config:1.0", "name"): teletype.extractText(i)
                  for i in entry.childNodes if i.qname[1] == "config-item"}
         name = attr(entry, "urn:oasis:names:tc:opendocument:xmlns:config:1.0", "name")
-        if name in SHEETS:
+        if name in sheets:
             frozen[name] = (items.get("VerticalSplitMode"), items.get("VerticalSplitPosition"))
-    expect(f"{path} frozen rows", frozen, {name: ("2", "1") for name in SHEETS})
+    expect(f"{path} frozen rows", frozen, {name: ("2", "1") for name in sheets})
     # The displayed text of an amount, as Calc shows it before it recalculates.
     if path.endswith("sample.ods"):
         expect(f"{path} Tankdaten!C3 shown", text_of(grids["Tankdaten"][2][2]), "1.234,50 €")
@@ -233,9 +248,10 @@ def check_ods(path, cells):
 
 def main():
     folder = sys.argv[1]
-    for stem, cells in (("sample", SAMPLE_CELLS), ("vehicle", VEHICLE_CELLS)):
-        check_xlsx(f"{folder}/{stem}.xlsx", cells)
-        check_ods(f"{folder}/{stem}.ods", cells)
+    for stem, cells, sheets in (("sample", SAMPLE_CELLS, SHEETS), ("vehicle", VEHICLE_CELLS, SHEETS),
+                                ("vehicle_list", VEHICLE_LIST_CELLS, ["Fahrzeugliste"])):
+        check_xlsx(f"{folder}/{stem}.xlsx", cells, sheets)
+        check_ods(f"{folder}/{stem}.ods", cells, sheets)
     for failure in failures:
         print("FAILED", failure)
     print(f"{checks - len(failures)} passed, {len(failures)} failed")
