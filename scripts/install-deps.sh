@@ -7,6 +7,9 @@ packages=(qt6-base-dev qt6-charts-dev qt6-multimedia-dev qt6-translations-l10n z
           python3-odf pkgconf)
 # The cost report's RTF files are read back in the tests.
 packages+=(unrtf)
+# The icon is rendered from its SVG at build time; the installed desktop entry and metadata are
+# checked with the desktop's own validators.
+packages+=(qt6-svg-dev desktop-file-utils appstream)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -2,6 +2,7 @@
 
 #include "core/prompts.h"
 
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 
@@ -11,6 +12,13 @@ WagenwartApplication::WagenwartApplication(int& argc, char** argv) : QApplicatio
     // The name only: a display name would be appended to every window title (" — Wagenwart"),
     // and the titles are the windows' own captions.
     setApplicationName(QStringLiteral("Wagenwart"));
+    // The desktop finds the menu entry, and with it the icon, by this name; every window carries
+    // the icon.
+    setDesktopFileName(QStringLiteral("de.sternhof.Wagenwart"));
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/wagenwart_%1.png").arg(size), QSize(size, size));
+    setWindowIcon(icon);
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     if (m_qtTranslator.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

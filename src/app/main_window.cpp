@@ -157,10 +157,8 @@ void TForm1::wireActions() {
     connect(u.actionBerichtZeigen, &QAction::triggered, this, [this] { m_documents->showCostReport(this); });
     connect(u.actionEinstellungen, &QAction::triggered, this, [this] { m_coreWindows->editSettings(); });
     connect(u.actionBeenden, &QAction::triggered, this, &TForm1::close);
-    connect(u.actionHandbuch, &QAction::triggered, this, [this] {
-        // The manual beside the program.
-        openManual(QCoreApplication::applicationDirPath() + QStringLiteral("/Wagenwart.pdf"));
-    });
+    connect(u.actionHandbuch, &QAction::triggered, this,
+            [this] { openManual(findManual(QCoreApplication::applicationDirPath())); });
     connect(u.actionUeberDasProgramm, &QAction::triggered, this, [this] { aboutBox().exec(); });
 }
 
@@ -343,6 +341,14 @@ QString TForm1::currentVehicleCaption() const {
 void TForm1::openVehicleManagement(bool selectEnabled) {
     m_vehicles->manageVehicles(selectEnabled);
     if (m_state.VehicleTable.IsEmpty()) close();
+}
+
+QString findManual(const QString& programDir) {
+    // Beside the program (the build tree, a portable folder), else where an installation puts it.
+    const QString beside = programDir + QStringLiteral("/Wagenwart.pdf");
+    const QString installed = programDir + QStringLiteral("/../share/doc/wagenwart/Wagenwart.pdf");
+    if (!QFileInfo::exists(beside) && QFileInfo::exists(installed)) return QFileInfo(installed).absoluteFilePath();
+    return beside;
 }
 
 void TForm1::openManual(const QString& pdf) {

@@ -33,6 +33,10 @@ namespace Ui {
 class TForm1;
 }
 
+// The manual "Wagenwart.pdf": beside the program in `programDir`, else in the installation's
+// share/doc/wagenwart/ next to its bin/; the name beside the program when it is in neither.
+QString findManual(const QString& programDir);
+
 class TForm1 : public QMainWindow, public MainWindowRefresh, public VehicleHost {
     Q_OBJECT
 public:

@@ -20,9 +20,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -152,6 +154,26 @@ TEST_F(MainWindowTest, TitleBarsShowTheCaptionsAlone) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
     EXPECT_EQ(d.windowHandle()->title(), "B-XY 10  /  Transporter");
     d.hide();
+}
+
+TEST(Manual, IsFoundBesideTheProgramElseInTheInstallation) {
+    QTemporaryDir prefix;
+    const QString bin = prefix.filePath(QStringLiteral("bin"));
+    const QString doc = prefix.filePath(QStringLiteral("share/doc/wagenwart"));
+    ASSERT_TRUE(QDir().mkpath(bin) && QDir().mkpath(doc));
+    EXPECT_EQ(findManual(bin), bin + QStringLiteral("/Wagenwart.pdf")); // in neither place
+    ASSERT_TRUE(writeBytes(doc + QStringLiteral("/Wagenwart.pdf"), "%PDF-1.4\n"));
+    EXPECT_EQ(findManual(bin), doc + QStringLiteral("/Wagenwart.pdf"));
+    ASSERT_TRUE(writeBytes(bin + QStringLiteral("/Wagenwart.pdf"), "%PDF-1.4\n"));
+    EXPECT_EQ(findManual(bin), bin + QStringLiteral("/Wagenwart.pdf")); // a portable folder's own first
+}
+
+TEST_F(MainWindowTest, WindowsCarryTheProgramsIcon) {
+    withSampleData();
+    TForm1& w = start();
+    for (const int size : {16, 32, 48, 256}) EXPECT_EQ(w.windowIcon().pixmap(size).width(), size) << size;
+    EXPECT_FALSE(w.records().fuelEntry().windowIcon().isNull());
+    EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("de.sternhof.Wagenwart"));
 }
 
 TEST_F(MainWindowTest, AManualThatCannotBeOpenedIsSaid) {
