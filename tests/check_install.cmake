@@ -31,4 +31,22 @@ execute_process(COMMAND appstreamcli validate --no-net ${PREFIX}/share/metainfo/
 if(NOT appstream EQUAL 0)
     message(FATAL_ERROR "appstreamcli validate: ${said}")
 endif()
+# The installed program finds its manual in the installation, and starts offscreen from the prefix
+# (it is still running, at its first-start question, when the time is up).
+execute_process(COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
+                        ${PREFIX}/bin/wagenwart --manual-path
+                RESULT_VARIABLE asked OUTPUT_VARIABLE manual OUTPUT_STRIP_TRAILING_WHITESPACE)
+file(REAL_PATH ${PREFIX}/share/doc/wagenwart/Wagenwart.pdf wanted)
+if(NOT asked EQUAL 0 OR NOT manual STREQUAL wanted)
+    message(FATAL_ERROR "the installed program looks for its manual at '${manual}', not '${wanted}'")
+endif()
+set(home ${PREFIX}/home)
+file(MAKE_DIRECTORY ${home})
+execute_process(COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 HOME=${home}
+                        XDG_DATA_HOME=${home}/data XDG_CONFIG_HOME=${home}/config XDG_RUNTIME_DIR=${home}
+                        ${PREFIX}/bin/wagenwart
+                TIMEOUT 4 RESULT_VARIABLE started OUTPUT_QUIET ERROR_QUIET)
+if(NOT started MATCHES "timeout")
+    message(FATAL_ERROR "the installed program ended at once: ${started}")
+endif()
 message(STATUS "Installed and valid: ${PREFIX}")

@@ -5,6 +5,7 @@
 #include "core/data_dir.h"
 
 #include <csignal>
+#include <cstdio>
 
 #ifdef WAGENWART_SANITIZE
 // The dev build's LeakSanitizer: libdbus keeps about 1 KB to the end of every run; a leak of our own
@@ -21,6 +22,11 @@ int main(int argc, char* argv[]) {
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
     WagenwartApplication app(argc, argv);
+    if (QCoreApplication::arguments().contains(QStringLiteral("--manual-path"))) {
+        // Where "Handbuch (PDF)" looks for the manual; an installation is checked with it.
+        std::printf("%s\n", qPrintable(findManual(QCoreApplication::applicationDirPath())));
+        return 0;
+    }
     const QString dataDir = locateDataDir();
 
     // One running copy per data directory: a second one brings the first to the front and ends.
