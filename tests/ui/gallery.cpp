@@ -39,24 +39,63 @@
 #include "vehicles/vehicle_dialog.h"
 #include "vehicles/vehicle_list_dialog.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 #include <QToolButton>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
+
+// With --check-fit: every label and button whose text the window shows cut, by window.
+bool g_checkFit = false;
+int g_cutTexts = 0;
+
+QString shownText(QString text) {
+    text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    return text;
+}
+
+void checkTextsFit(QWidget& window, const char* name) {
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+        if (!label->isVisible() || label->wordWrap() || label->text().isEmpty() || Qt::mightBeRichText(label->text()))
+            continue;
+        const QFontMetrics fm(label->font());
+        int needed = 0;
+        for (const QString& line : shownText(label->text()).split(u'\n'))
+            needed = std::max(needed, fm.horizontalAdvance(line));
+        if (needed > label->contentsRect().width() + 1) {
+            ++g_cutTexts;
+            std::printf("cut: %s: label \"%s\" needs %d px, has %d\n", name, qPrintable(label->text()), needed,
+                        label->contentsRect().width());
+        }
+    }
+    for (QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+        if (!button->isVisible() || button->text().isEmpty()) continue;
+        if (button->sizeHint().width() > button->width() + 1) {
+            ++g_cutTexts;
+            std::printf("cut: %s: button \"%s\" needs %d px, has %d\n", name, qPrintable(button->text()),
+                        button->sizeHint().width(), button->width());
+        }
+    }
+}
 
 bool save(QWidget& w, const QString& dir, const char* name) {
     w.show();
     QTest::qWait(30);
+    if (g_checkFit) checkTextsFit(w, name);
     const QString path = dir + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png");
     const bool ok = w.grab().save(path);
     std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
@@ -310,10 +349,17 @@ bool saveDocumentWindows(TForm1& w, MainWindowFixture& f, const QString& out) {
 int main(int argc, char** argv) {
     // Windows are tested and pictured headless.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The scale must be set before the application exists: "--scale 2" draws every window as on a
+    // screen of twice the pixel density.
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--scale") == 0) qputenv("QT_SCALE_FACTOR", argv[i + 1]);
     WagenwartApplication app(argc, argv);
     QCommandLineParser parser;
     parser.addOption({QStringLiteral("out"), QStringLiteral("folder for the PNG files"), QStringLiteral("DIR")});
+    parser.addOption({QStringLiteral("scale"), QStringLiteral("scale factor of the screen"), QStringLiteral("FACTOR")});
+    parser.addOption({QStringLiteral("check-fit"), QStringLiteral("fail on any label or button shown cut")});
     parser.process(app);
+    g_checkFit = parser.isSet(QStringLiteral("check-fit"));
     const QString out = parser.value(QStringLiteral("out"));
     if (out.isEmpty() || !QDir().mkpath(out)) {
         std::fprintf(stderr, "usage: gallery --out DIR\n");
@@ -363,5 +409,6 @@ int main(int argc, char** argv) {
     ok &= saveReportPreviews(w, out, &logbook);
     ok &= saveDocumentWindows(w, f, out);
     ok &= saveExportDialog(w, f, out);
-    return ok ? 0 : 1;
+    if (g_checkFit) std::printf("%d texts shown cut\n", g_cutTexts);
+    return ok && g_cutTexts == 0 ? 0 : 1;
 }
