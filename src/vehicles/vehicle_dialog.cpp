@@ -152,6 +152,13 @@ TForm26::TForm26(AppState& state, Prompts& prompts, VehicleHost& host, QWidget* 
     // The "Termine" tab lists the appointments of the vehicle the fields show.
     m_appointments = TAppointmentsPanel::placeInto(m_ui->appointmentsTab, state, prompts);
     connect(this, &TForm26::vehicleShown, m_appointments, &TAppointmentsPanel::showVehicle);
+    // Tab goes down the left column of the configuration (maintenance, then the interval) before
+    // the settings on the right; the appointment list belongs to its tab, before the buttons below.
+    QWidget::setTabOrder(m_ui->serviceOdometerSpinBox, m_ui->serviceKmSpinBox);
+    QWidget::setTabOrder(m_ui->serviceKmSpinBox, m_ui->serviceMonthsSpinBox);
+    QWidget::setTabOrder(m_ui->serviceMonthsSpinBox, m_ui->currencyComboBox);
+    QWidget::setTabOrder(m_ui->unitComboBox, m_appointments->list());
+    QWidget::setTabOrder(m_appointments->list(), m_appointments->newButton());
 
     connect(qApp, &QApplication::focusChanged, this, &TForm26::onFocusChanged);
     setUpDialog(this);

@@ -40,18 +40,24 @@
 #include "vehicles/vehicle_list_dialog.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
+#include <QTextEdit>
 #include <QToolButton>
 
 #include <cstdio>
@@ -92,10 +98,58 @@ void checkTextsFit(QWidget& window, const char* name) {
     }
 }
 
+// With --check-keys: every input field without a label buddy or accessible name, and every step
+// of the tab chain that goes back up or to the left within a row.
+bool g_checkKeys = false;
+int g_keyFaults = 0;
+
+bool isInputField(const QWidget* w) {
+    return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QAbstractSpinBox*>(w) ||
+           qobject_cast<const QComboBox*>(w) || qobject_cast<const QTextEdit*>(w) ||
+           qobject_cast<const QPlainTextEdit*>(w);
+}
+
+void checkKeyboard(QWidget& window, const char* name) {
+    QSet<const QWidget*> labelled;
+    for (const QLabel* label : window.findChildren<QLabel*>())
+        if (label->buddy()) labelled.insert(label->buddy());
+    for (QWidget* field : window.findChildren<QWidget*>()) {
+        if (!field->isVisible() || !isInputField(field)) continue;
+        if (qobject_cast<QComboBox*>(field->parentWidget()) || qobject_cast<QAbstractSpinBox*>(field->parentWidget()))
+            continue; // the editor inside a combo box or spin box
+        if (!labelled.contains(field) && field->accessibleName().isEmpty()) {
+            ++g_keyFaults;
+            std::printf("keys: %s: field %s has no label buddy and no accessible name\n", name,
+                        qPrintable(field->objectName()));
+        }
+    }
+    // The tab chain of the window's own widgets.
+    QList<QWidget*> chain;
+    QWidget* first = &window;
+    for (QWidget* w = first->nextInFocusChain(); w && w != first; w = w->nextInFocusChain())
+        if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && w->window() == &window &&
+            !qobject_cast<QComboBox*>(w->parentWidget()) && !qobject_cast<QAbstractSpinBox*>(w->parentWidget()))
+            chain << w;
+    for (int i = 1; i < chain.size(); ++i) {
+        const QRect a(chain[i - 1]->mapTo(&window, QPoint()), chain[i - 1]->size());
+        const QRect b(chain[i]->mapTo(&window, QPoint()), chain[i]->size());
+        const bool sameRow = b.top() < a.bottom() && a.top() < b.bottom();
+        const bool goesOn = sameRow ? b.left() >= a.left() : b.top() >= a.top();
+        // A new column of fields starts at the top again, to the right of the last one.
+        const bool nextColumn = b.left() >= a.right();
+        if (!goesOn && !nextColumn) {
+            ++g_keyFaults;
+            std::printf("keys: %s: tab goes back from %s to %s\n", name, qPrintable(chain[i - 1]->objectName()),
+                        qPrintable(chain[i]->objectName()));
+        }
+    }
+}
+
 bool save(QWidget& w, const QString& dir, const char* name) {
     w.show();
     QTest::qWait(30);
     if (g_checkFit) checkTextsFit(w, name);
+    if (g_checkKeys) checkKeyboard(w, name);
     const QString path = dir + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png");
     const bool ok = w.grab().save(path);
     std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
@@ -358,8 +412,11 @@ int main(int argc, char** argv) {
     parser.addOption({QStringLiteral("out"), QStringLiteral("folder for the PNG files"), QStringLiteral("DIR")});
     parser.addOption({QStringLiteral("scale"), QStringLiteral("scale factor of the screen"), QStringLiteral("FACTOR")});
     parser.addOption({QStringLiteral("check-fit"), QStringLiteral("fail on any label or button shown cut")});
+    parser.addOption(
+        {QStringLiteral("check-keys"), QStringLiteral("fail on unlabelled fields and a tab order against the view")});
     parser.process(app);
     g_checkFit = parser.isSet(QStringLiteral("check-fit"));
+    g_checkKeys = parser.isSet(QStringLiteral("check-keys"));
     const QString out = parser.value(QStringLiteral("out"));
     if (out.isEmpty() || !QDir().mkpath(out)) {
         std::fprintf(stderr, "usage: gallery --out DIR\n");
@@ -410,5 +467,6 @@ int main(int argc, char** argv) {
     ok &= saveDocumentWindows(w, f, out);
     ok &= saveExportDialog(w, f, out);
     if (g_checkFit) std::printf("%d texts shown cut\n", g_cutTexts);
-    return ok && g_cutTexts == 0 ? 0 : 1;
+    if (g_checkKeys) std::printf("%d keyboard faults\n", g_keyFaults);
+    return ok && g_cutTexts == 0 && g_keyFaults == 0 ? 0 : 1;
 }
