@@ -1,6 +1,7 @@
 // "Daten exportieren" over a vehicle with 10 000 records: the workbook made of the lists and the
 // statistics, and the whole export into an .xlsx and an .ods file (workbook and file).
 
+#include "bench_records.h"
 #include "records/cost_records.h"
 #include "store/number_text.h"
 #include "vehicles/data_export.h"
@@ -19,31 +20,8 @@ namespace {
 
 constexpr int kRecords = 10000;
 
-// 40 years of records, one every day and a half: mostly full fill-ups, every seventh a partial
-// one, every tenth record another cost with a text.
 TMlb2 makeCostTable() {
-    TMlb2 t = emptyCostTable();
-    unsigned seed = 4711;
-    auto rnd = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 8) & 0xFFFF; };
-    QDate date(1985, 1, 1);
-    long km = 20000;
-    for (int i = 0; i < kRecords; ++i) {
-        date = date.addDays(1 + i % 2);
-        km += 150 + static_cast<long>(rnd() % 500);
-        const bool fuel = i % 10 != 0;
-        t.AppendRow();
-        t.SetValue("ID", "3");
-        t.SetValue("Datum", date.toString(u"dd.MM.yyyy").toStdString());
-        t.SetValue("kmstnd", std::to_string(km));
-        t.SetValue("preis", FormatFixed(20 + rnd() % 8000 / 100.0, 6, 2));
-        t.SetValue("liter", fuel ? FormatFixed(10 + rnd() % 5000 / 100.0, 6, 2) : "");
-        t.SetValue("voll", fuel ? (i % 7 ? "ja" : "nein") : "");
-        t.SetValue("art", fuel ? "t" : "s");
-        t.SetValue("text", fuel ? "" : "Inspektion mit \xD6lwechsel");
-        t.SetValue("service", fuel ? "" : "ja");
-        t.SetValue("krart", fuel ? "0" : "");
-    }
-    return t;
+    return benchCostTable(kRecords, "Inspektion mit \xD6lwechsel");
 }
 
 TMlb2 makeVehicle() {

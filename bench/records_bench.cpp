@@ -1,6 +1,7 @@
 // The main window recomputes its statistics and rebuilds both record lists after every entry
 // and at every switch of vehicle: both over a vehicle with 10 000 records.
 
+#include "bench_records.h"
 #include "records/cost_records.h"
 #include "records/record_lists.h"
 #include "records/statistics.h"
@@ -17,31 +18,8 @@ namespace {
 
 constexpr int kRecords = 10000;
 
-// 40 years of records, about one every day and a half: mostly full fill-ups, every seventh a
-// partial one, every tenth record another cost. Dates and readings ascend as in a real file.
 TMlb2 makeCostTable() {
-    TMlb2 t = emptyCostTable();
-    unsigned seed = 4711;
-    auto rnd = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 8) & 0xFFFF; };
-    QDate date(1985, 1, 1);
-    long km = 20000;
-    for (int i = 0; i < kRecords; ++i) {
-        date = date.addDays(1 + i % 2);
-        km += 150 + static_cast<long>(rnd() % 500);
-        const bool fuel = i % 10 != 0;
-        t.AppendRow();
-        t.SetValue("ID", "3");
-        t.SetValue("Datum", date.toString(u"dd.MM.yyyy").toStdString());
-        t.SetValue("kmstnd", std::to_string(km));
-        t.SetValue("preis", FormatFixed(20 + rnd() % 8000 / 100.0, 6, 2));
-        t.SetValue("liter", fuel ? FormatFixed(10 + rnd() % 5000 / 100.0, 6, 2) : "");
-        t.SetValue("voll", fuel ? (i % 7 ? "ja" : "nein") : "");
-        t.SetValue("art", fuel ? "t" : "s");
-        t.SetValue("text", fuel ? "" : "Inspektion");
-        t.SetValue("service", fuel ? "" : "ja");
-        t.SetValue("krart", fuel ? "0" : "");
-    }
-    return t;
+    return benchCostTable(kRecords, "Inspektion");
 }
 
 TMlb2 makeVehicle() {
