@@ -8,6 +8,7 @@
 #include <QDate>
 
 #include <string>
+#include <utility>
 
 // 40 years of records, about one every day and a half: mostly full fill-ups, every seventh a
 // partial one, every tenth record another cost with `otherText`. Dates and readings ascend as in a
@@ -35,4 +36,26 @@ inline TMlb2 benchCostTable(int records, const char* otherText) {
         t.SetValue("krart", fuel ? "0" : "");
     }
     return t;
+}
+
+// The master row of that vehicle: litres and euros, Diesel, the cursor on it.
+inline TMlb2 benchVehicle() {
+    TMlb2 v;
+    for (const char* f :
+         {"ID", "nummer", "tinh", "kme", "waehr", "tuev", "au", "instdat", "instkm", "krstart", "krstart2"})
+        v.AddField(f);
+    v.AppendRow();
+    for (auto [field, value] : {std::pair{"ID", "3"},
+                                {"nummer", "M-AB 123"},
+                                {"tinh", "55"},
+                                {"kme", "0"},
+                                {"waehr", "0"},
+                                {"tuev", "05.2026"},
+                                {"au", "05.2026"},
+                                {"instdat", "03.2026"},
+                                {"instkm", "250000"},
+                                {"krstart", "3"},
+                                {"krstart2", "0"}})
+        v.SetValue(field, value);
+    return v;
 }

@@ -24,30 +24,9 @@ TMlb2 makeCostTable() {
     return benchCostTable(kRecords, "Inspektion mit \xD6lwechsel");
 }
 
-TMlb2 makeVehicle() {
-    TMlb2 v;
-    for (const char* f :
-         {"ID", "nummer", "tinh", "kme", "waehr", "tuev", "au", "instdat", "instkm", "krstart", "krstart2"})
-        v.AddField(f);
-    v.AppendRow();
-    for (auto [field, value] : {std::pair{"ID", "3"},
-                                {"nummer", "M-AB 123"},
-                                {"tinh", "55"},
-                                {"kme", "0"},
-                                {"waehr", "0"},
-                                {"tuev", "05.2026"},
-                                {"au", "05.2026"},
-                                {"instdat", "03.2026"},
-                                {"instkm", "250000"},
-                                {"krstart", "3"},
-                                {"krstart2", "0"}})
-        v.SetValue(field, value);
-    return v;
-}
-
 void BM_VehicleWorkbook(benchmark::State& state) {
     const TMlb2 costs = makeCostTable();
-    const TMlb2 vehicle = makeVehicle();
+    const TMlb2 vehicle = benchVehicle();
     for (auto _ : state) benchmark::DoNotOptimize(vehicleCostWorkbook(costs, vehicle));
 }
 BENCHMARK(BM_VehicleWorkbook)->Unit(benchmark::kMillisecond);
@@ -55,7 +34,7 @@ BENCHMARK(BM_VehicleWorkbook)->Unit(benchmark::kMillisecond);
 // The whole export as "OK" runs it: the workbook, then the file, replacing the previous one.
 void BM_Export(benchmark::State& state, WorkbookFormat format) {
     const TMlb2 costs = makeCostTable();
-    const TMlb2 vehicle = makeVehicle();
+    const TMlb2 vehicle = benchVehicle();
     QTemporaryDir dir;
     const QString path = dir.path() + QStringLiteral("/M-AB 123 Kosten") + workbookSuffix(format);
     for (auto _ : state) {

@@ -22,28 +22,9 @@ TMlb2 makeCostTable() {
     return benchCostTable(kRecords, "Inspektion");
 }
 
-TMlb2 makeVehicle() {
-    TMlb2 v;
-    for (const char* f : {"ID", "tinh", "kme", "waehr", "tuev", "au", "instdat", "instkm", "krstart", "krstart2"})
-        v.AddField(f);
-    v.AppendRow();
-    for (auto [field, value] : {std::pair{"ID", "3"},
-                                {"tinh", "55"},
-                                {"kme", "0"},
-                                {"waehr", "0"},
-                                {"tuev", "05.2026"},
-                                {"au", "05.2026"},
-                                {"instdat", "03.2026"},
-                                {"instkm", "250000"},
-                                {"krstart", "3"},
-                                {"krstart2", "0"}})
-        v.SetValue(field, value);
-    return v;
-}
-
 void BM_Statistics(benchmark::State& state) {
     const TMlb2 costs = makeCostTable();
-    const TMlb2 vehicle = makeVehicle();
+    const TMlb2 vehicle = benchVehicle();
     for (auto _ : state) benchmark::DoNotOptimize(computeStatistics(costs, vehicle));
 }
 BENCHMARK(BM_Statistics)->Unit(benchmark::kMillisecond);
@@ -51,7 +32,7 @@ BENCHMARK(BM_Statistics)->Unit(benchmark::kMillisecond);
 // The window's lists keep the previous rows until the new ones replace them, as here.
 void BM_RecordLists(benchmark::State& state) {
     TMlb2 costs = makeCostTable();
-    const TMlb2 vehicle = makeVehicle();
+    const TMlb2 vehicle = benchVehicle();
     RecordLists shown;
     for (auto _ : state) {
         RecordLists lists = buildRecordLists(costs, vehicle);
@@ -64,7 +45,7 @@ BENCHMARK(BM_RecordLists)->Unit(benchmark::kMillisecond);
 // What the window does after each change: UpdateListe, then UpdateDisplay.
 void BM_ListsAndStatistics(benchmark::State& state) {
     TMlb2 costs = makeCostTable();
-    const TMlb2 vehicle = makeVehicle();
+    const TMlb2 vehicle = benchVehicle();
     RecordLists shown;
     StatisticsPanel panel;
     for (auto _ : state) {
