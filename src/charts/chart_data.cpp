@@ -7,8 +7,6 @@
 #include "store/mlb2.h"
 #include "store/number_text.h"
 
-#include <QByteArray>
-
 namespace {
 
 double number(std::string_view text) {
@@ -20,17 +18,6 @@ template <std::size_t N> QString listName(const std::array<std::string_view, N>&
     const std::optional<int> index = codeIndex(indexText);
     if (!index || *index < 0 || *index >= static_cast<int>(N)) return {};
     return toDisplay(names[static_cast<std::size_t>(*index)]);
-}
-
-// The records of a vehicle's record file; empty when there is none or it cannot be read.
-TMlb2 recordsOf(const AppState& state, std::string_view fileName) {
-    TMlb2 records;
-    const QString path = state.vehicleFilePath(fileName);
-    QByteArray bytes;
-    // Only a regular file is read: a pipe would hold the chart until someone writes to it.
-    if (!path.isEmpty() && readDataFile(path, bytes))
-        records.LoadFromBytes(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    return records;
 }
 
 QString vehicleLabel(const TMlb2& vehicles, int row) {
@@ -162,7 +149,7 @@ std::vector<CostBars> currentVehicleCostBars(const AppState& state, CostMode mod
     // The sums come from the records in memory, the rates from the record file.
     const std::optional<CostBars> bars =
         mode == CostMode::Total ? vehicleCostBars(state.CostTable, mode, 1, label)
-                                : vehicleCostBars(recordsOf(state, v.GetValue(field::file)), mode, 1, label);
+                                : vehicleCostBars(readRecordsForView(state, v.GetValue(field::file)), mode, 1, label);
     if (bars) out.push_back(*bars);
     return out;
 }
@@ -173,7 +160,7 @@ std::vector<CostBars> allVehicleCostBars(const AppState& state, CostMode mode) {
     std::vector<CostBars> out;
     for (int row = 1; row <= v.RowCount(); ++row)
         if (const std::optional<CostBars> bars =
-                vehicleCostBars(recordsOf(state, v.ViewAt(row, file)), mode, row, vehicleLabel(v, row)))
+                vehicleCostBars(readRecordsForView(state, v.ViewAt(row, file)), mode, row, vehicleLabel(v, row)))
             out.push_back(*bars);
     return out;
 }

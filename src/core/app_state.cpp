@@ -129,6 +129,15 @@ bool readDataFile(const QString& path, QByteArray& bytes, QString* reason) {
     return false;
 }
 
+TMlb2 readRecordsForView(const AppState& state, std::string_view fileName) {
+    TMlb2 records;
+    const QString path = state.vehicleFilePath(fileName);
+    QByteArray bytes;
+    if (!path.isEmpty() && readDataFile(path, bytes))
+        records.LoadFromBytes(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    return records;
+}
+
 QString unreadableFileMessage(std::string_view fileName, const QString& reason) {
     return unreadableMessage(fileName, reason);
 }

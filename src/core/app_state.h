@@ -92,6 +92,10 @@ struct TableLoad {
 // Reads a whole file of the data directory; false, with the system's reason, for one that is no
 // regular file or cannot be read.
 [[nodiscard]] bool readDataFile(const QString& path, QByteArray& bytes, QString* reason = nullptr);
+// The records a vehicle's record file `fileName` holds, for a view that only reads them (the
+// vehicle list, the charts): empty when the file is missing, unreadable or no regular file (a pipe
+// would hold the reader up). Nothing is reported and nothing is written.
+TMlb2 readRecordsForView(const AppState& state, std::string_view fileName);
 // "Die Datei <name> konnte nicht gelesen werden." and the reason.
 QString unreadableFileMessage(std::string_view fileName, const QString& reason);
 // For a file that loaded only in part: its original bytes are copied beside it, as loadTableFile

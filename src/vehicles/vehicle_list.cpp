@@ -7,8 +7,6 @@
 #include "store/mlb2.h"
 #include "store/number_text.h"
 
-#include <QByteArray>
-
 #include <algorithm>
 #include <cmath>
 
@@ -218,16 +216,8 @@ std::vector<VehicleListRow> buildVehicleList(const AppState& state) {
     std::vector<VehicleListRow> list;
     list.reserve(static_cast<std::size_t>(vehicles.RowCount()));
     const int file = vehicles.FieldIndex(field::file);
-    TMlb2 records; // one scratch table for every vehicle, emptied in between
-    QByteArray bytes;
-    for (int row = 1; row <= vehicles.RowCount(); ++row) {
-        records.Clear();
-        const QString path = state.vehicleFilePath(vehicles.ViewAt(row, file));
-        // Only a regular file is read: a pipe would hold the list until someone writes to it.
-        if (!path.isEmpty() && readDataFile(path, bytes))
-            records.LoadFromBytes(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-        list.push_back(vehicleListRow(vehicles, row, records));
-    }
+    for (int row = 1; row <= vehicles.RowCount(); ++row)
+        list.push_back(vehicleListRow(vehicles, row, readRecordsForView(state, vehicles.ViewAt(row, file))));
     return list;
 }
 
