@@ -2,6 +2,7 @@
 
 #include "app/about_box.h"
 #include "appointments/appointment_windows.h"
+#include "charts/chart_windows.h"
 #include "core/banner.h"
 #include "core/core_windows.h"
 #include "core/prompts.h"
@@ -83,6 +84,8 @@ TForm1::TForm1(const QString& dataDir, const Clock& clock, Prompts& prompts, QWi
                                     statisticText(Consumption)};
         },
         this);
+    m_charts = std::make_unique<ChartWindows>(
+        m_state, m_prompts, *this, [this] { return statisticText(Consumption); }, this);
     wireActions();
 
     const StartupOutcome outcome = startUp(m_state);
@@ -155,6 +158,9 @@ void TForm1::wireActions() {
             [this] { m_vehicles->exports().exportCurrentVehicle(this); });
     connect(u.notesButton, &QToolButton::clicked, this, [this] { m_documents->showNotes(this); });
     connect(u.actionBerichtZeigen, &QAction::triggered, this, [this] { m_documents->showCostReport(this); });
+    connect(u.actionVerbrauch, &QAction::triggered, this, [this] { m_charts->showConsumption(); });
+    connect(u.actionKraftstoffpreis, &QAction::triggered, this, [this] { m_charts->showFuelPrice(); });
+    connect(u.actionKosten, &QAction::triggered, this, [this] { m_charts->showCosts(); });
     connect(u.actionEinstellungen, &QAction::triggered, this, [this] { m_coreWindows->editSettings(); });
     connect(u.actionBeenden, &QAction::triggered, this, &TForm1::close);
     connect(u.actionHandbuch, &QAction::triggered, this,
@@ -247,6 +253,10 @@ void TForm1::showVehicleHeader() {
     m_ui->notesButton->setEnabled(any);
     m_ui->actionBerichtZeigen->setEnabled(any);
     m_ui->actionDatenExportieren->setEnabled(any);
+    // The charts of a vehicle, and the comparison of the vehicles.
+    m_ui->actionVerbrauch->setEnabled(any);
+    m_ui->actionKraftstoffpreis->setEnabled(any);
+    m_ui->actionKosten->setEnabled(any);
 }
 
 void TForm1::ActivateVehicle() {

@@ -14,6 +14,7 @@
 
 class AppointmentWindows;
 class CoreWindows;
+class ChartWindows;
 class DocumentWindows;
 class LogbookWindows;
 class Prompts;
@@ -80,6 +81,7 @@ public:
     ReportWindows& reports() { return *m_reports; }
     LogbookWindows& logbook() { return *m_logbook; }
     DocumentWindows& documents() { return *m_documents; }
+    ChartWindows& charts() { return *m_charts; }
     TAboutBox& aboutBox();
 
     // "Fahrzeugverwaltung"; when no vehicle is left afterwards, the program ends.
@@ -150,5 +152,6 @@ private:
     std::unique_ptr<ReportWindows> m_reports;
     std::unique_ptr<LogbookWindows> m_logbook;
     std::unique_ptr<DocumentWindows> m_documents;
+    std::unique_ptr<ChartWindows> m_charts;
     std::unique_ptr<TAboutBox> m_about;
 };

@@ -7,6 +7,8 @@
 #include "store/mlb2.h"
 #include "store/number_text.h"
 
+#include <cmath>
+
 namespace {
 
 double number(std::string_view text) {
@@ -168,4 +170,42 @@ std::vector<CostBars> allVehicleCostBars(const AppState& state, CostMode mode) {
 QString costAxisTitle(const TMlb2& vehicles, bool allVehicles) {
     if (allVehicles) return QStringLiteral("Kosten");
     return QStringLiteral("Kosten in ") + listName(CurrencyNames, vehicles.GetValue(field::waehr));
+}
+
+QString costValueText(double value) {
+    return QString::fromLatin1(FormatMoney62(value)).trimmed();
+}
+
+QString chartTitleLine(const QString& banner, const QString& caption) {
+    return QStringLiteral("Wagenwart v5.3.0 – ") + banner + QStringLiteral(" – ") + caption;
+}
+
+int labelStep(double labelWidth, double pointSpacing) {
+    if (!(pointSpacing > 0) || !(labelWidth > 0)) return 1;
+    const double step = std::ceil(labelWidth / pointSpacing - 1e-9);
+    return step < 1 ? 1 : step > 1e9 ? 1000000000 : static_cast<int>(step);
+}
+
+int pointNear(const std::vector<QPointF>& points, QPointF mouse, double radius) {
+    int best = -1;
+    double bestDistance = radius * radius;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const QPointF d = points[i] - mouse;
+        const double distance = d.x() * d.x() + d.y() * d.y();
+        if (distance <= bestDistance) {
+            bestDistance = distance;
+            best = static_cast<int>(i);
+        }
+    }
+    return best;
+}
+
+int vehiclesPerView(double height) {
+    const double count = std::round(height / 48.0);
+    return count < 1 ? 1 : static_cast<int>(count);
+}
+
+int costChartPages(int lastPosition, int perPage) {
+    if (lastPosition < 1 || perPage < 1) return 1;
+    return (lastPosition + perPage - 1) / perPage;
 }

@@ -5,6 +5,7 @@
 
 #include "core/app_state.h"
 
+#include <QPointF>
 #include <QString>
 
 #include <optional>
@@ -67,3 +68,24 @@ std::vector<CostBars> currentVehicleCostBars(const AppState& state, CostMode mod
 std::vector<CostBars> allVehicleCostBars(const AppState& state, CostMode mode);
 // "Kosten in " + currency for one vehicle, "Kosten" for all.
 QString costAxisTitle(const TMlb2& vehicles, bool allVehicles);
+
+// The value mark of a bar: the value with two decimals and a decimal comma.
+QString costValueText(double value);
+
+// The line above a printed chart: "Wagenwart v5.3.0 – " + the banner's text + " – " + the
+// window's caption; the print job carries the same name.
+QString chartTitleLine(const QString& banner, const QString& caption);
+
+// Every k-th point of a line gets its label on the horizontal axis: the smallest k for which
+// labels `labelWidth` wide (gap included) at points `pointSpacing` apart do not overlap.
+int labelStep(double labelWidth, double pointSpacing);
+
+// The index of the point nearest to `mouse` among `points` (both in pixels), if it lies within
+// `radius`; -1 when none does.
+int pointNear(const std::vector<QPointF>& points, QPointF mouse, double radius);
+
+// The cost chart shows 48 pixels per vehicle: the number of vehicle positions a plot area of
+// `height` pixels holds, rounded, at least one.
+int vehiclesPerView(double height);
+// The pages of a printed cost chart: every position up to `lastPosition`, `perPage` to a page.
+int costChartPages(int lastPosition, int perPage);

@@ -108,34 +108,7 @@ void tAlPreview::drawSurface(QPainter& painter) const {
 void tAlPreview::printPages(const PrintRange& range, PrinterSeam& printer, Prompts& prompts) {
     if (m_printing || pageCount() == 0) return;
     const PrintingMark mark(m_printing);
-    const int from = std::max(1, range.fromPage), to = std::min(pageCount(), range.toPage);
-    if (from > to) return;
-    for (int copy = 1; copy <= std::max(1, range.copies); ++copy) {
-        QString error;
-        std::unique_ptr<PrintJob> job = printer.startJob(Title, m_pages.orientation(), error);
-        if (!job) {
-            prompts.error(error);
-            return;
-        }
-        bool drawn = true;
-        for (int n = from; n <= to && drawn; ++n) {
-            if (n != from && !job->newPage()) {
-                drawn = false;
-                break;
-            }
-            // The picture's top left corner lies on the paper's corner.
-            const DeviceMetrics m = job->metrics();
-            drawPagePicture(job->painter(), *m_pages.page(n),
-                            QRectF(-m.leftOffset, -m.topOffset, m.printableWidth - 1 + m.leftOffset,
-                                   m.printableHeight - 1 + m.topOffset));
-            emit pagePrinted(n);
-        }
-        const bool ended = job->end();
-        if (!drawn || !ended) {
-            prompts.error(QStringLiteral("Der Druckauftrag \"%1\" ist fehlgeschlagen.").arg(Title));
-            return;
-        }
-    }
+    (void)printPageRange(m_pages, Title, range, printer, prompts, [this](int n) { emit pagePrinted(n); });
 }
 
 void tAlPreview::paintEvent(QPaintEvent*) {

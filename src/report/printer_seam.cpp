@@ -1,11 +1,14 @@
 #include "report/printer_seam.h"
 
+#include "core/prompts.h"
+
 #include <QFileDialog>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <algorithm>
 
 namespace {
 
@@ -91,4 +94,37 @@ std::optional<QString> QtSaveFileSeam::saveFileName(QWidget* parent, const QStri
     const QString name = QFileDialog::getSaveFileName(parent, caption, proposedPath, filter);
     if (name.isEmpty()) return std::nullopt;
     return name;
+}
+
+bool printPageRange(const tPages& pages, const QString& title, const PrintRange& range, PrinterSeam& printer,
+                    Prompts& prompts, const std::function<void(int page)>& pagePrinted) {
+    const int from = std::max(1, range.fromPage), to = std::min(pages.count(), range.toPage);
+    if (from > to) return true;
+    for (int copy = 1; copy <= std::max(1, range.copies); ++copy) {
+        QString error;
+        std::unique_ptr<PrintJob> job = printer.startJob(title, pages.orientation(), error);
+        if (!job) {
+            prompts.error(error);
+            return false;
+        }
+        bool drawn = true;
+        for (int n = from; n <= to && drawn; ++n) {
+            if (n != from && !job->newPage()) {
+                drawn = false;
+                break;
+            }
+            // The picture's top left corner lies on the paper's corner.
+            const DeviceMetrics m = job->metrics();
+            drawPagePicture(job->painter(), *pages.page(n),
+                            QRectF(-m.leftOffset, -m.topOffset, m.printableWidth - 1 + m.leftOffset,
+                                   m.printableHeight - 1 + m.topOffset));
+            if (pagePrinted) pagePrinted(n);
+        }
+        const bool ended = job->end();
+        if (!drawn || !ended) {
+            prompts.error(QStringLiteral("Der Druckauftrag \"%1\" ist fehlgeschlagen.").arg(title));
+            return false;
+        }
+    }
+    return true;
 }

@@ -7,9 +7,11 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
+class Prompts;
 class QPainter;
 class QPrinter;
 class QWidget;
@@ -76,3 +78,10 @@ public:
     std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString& proposedPath,
                                         const QString& filter) override;
 };
+
+// Prints pages `range.fromPage` .. `range.toPage` of `pages`, once per copy, each copy a job named
+// `title` in the pages' orientation, each picture's top left corner on the paper's corner. A job
+// that cannot be started or finished is said through `prompts`; false then. `pagePrinted` hears of
+// every page drawn.
+bool printPageRange(const tPages& pages, const QString& title, const PrintRange& range, PrinterSeam& printer,
+                    Prompts& prompts, const std::function<void(int page)>& pagePrinted = {});

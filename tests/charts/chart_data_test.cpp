@@ -194,4 +194,33 @@ TEST_F(AllVehicleBars, AVehicleWithoutRecordFileLeavesItsPlaceAndTheCursorStays)
     EXPECT_DOUBLE_EQ(*monthly[0].fuel, 500);
 }
 
+TEST(ChartLayout, LabelsViewAndPages) {
+    // Labels 80 pixels wide: every point at 100 pixels, every second at 50, every fourth at 20.5.
+    EXPECT_EQ(labelStep(80, 100), 1);
+    EXPECT_EQ(labelStep(80, 80), 1);
+    EXPECT_EQ(labelStep(80, 50), 2);
+    EXPECT_EQ(labelStep(80, 20.5), 4);
+    EXPECT_EQ(labelStep(80, 0), 1); // no plot yet
+
+    const std::vector<QPointF> pixels{{10, 10}, {20, 10}, {30, 40}};
+    EXPECT_EQ(pointNear(pixels, {21, 12}, 6), 1);
+    EXPECT_EQ(pointNear(pixels, {30, 34}, 6), 2);
+    EXPECT_EQ(pointNear(pixels, {50, 50}, 6), -1);
+    EXPECT_EQ(pointNear({}, {0, 0}, 6), -1);
+
+    // 48 pixels per vehicle, rounded: 300 pixels hold 6, 310 hold 6, 330 hold 7, 10 still one.
+    EXPECT_EQ(vehiclesPerView(300), 6);
+    EXPECT_EQ(vehiclesPerView(310), 6);
+    EXPECT_EQ(vehiclesPerView(330), 7);
+    EXPECT_EQ(vehiclesPerView(10), 1);
+    EXPECT_EQ(costChartPages(99, 7), 15);
+    EXPECT_EQ(costChartPages(1, 7), 1);
+    EXPECT_EQ(costChartPages(14, 7), 2);
+
+    EXPECT_EQ(costValueText(1234.5), QStringLiteral("1234,50"));
+    EXPECT_EQ(costValueText(-0.126), QStringLiteral("-0,13"));
+    EXPECT_EQ(chartTitleLine(QStringLiteral("Kostendiagramm"), QStringLiteral("Alle Fahrzeuge")),
+              QStringLiteral("Wagenwart v5.3.0 – Kostendiagramm – Alle Fahrzeuge"));
+}
+
 } // namespace

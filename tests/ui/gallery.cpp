@@ -8,6 +8,10 @@
 #include "appointments/appointment_overview.h"
 #include "appointments/appointment_overview_dialog.h"
 #include "appointments/appointments_panel.h"
+#include "charts/chart_windows.h"
+#include "charts/consumption_chart_dialog.h"
+#include "charts/cost_chart_dialog.h"
+#include "charts/fuel_price_chart_dialog.h"
 #include "core/settings_dialog.h"
 #include "logbook/logbook_files.h"
 #include "logbook/logbook_overview_dialog.h"
@@ -24,9 +28,11 @@
 #include "report/logbook_report.h"
 #include "report/preview_dialog.h"
 #include "report/print_reports.h"
+#include "store/number_text.h"
 #include "support/capture_printer.h"
 #include "support/scripted_prompts.h"
 #include "support/window_fixture.h"
+#include "ui_cost_chart_dialog.h"
 #include "ui_cost_report_dialog.h"
 #include "ui_notes_dialog.h"
 #include "ui_other_cost_entry_dialog.h"
@@ -60,6 +66,7 @@
 #include <QTextEdit>
 #include <QToolButton>
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -400,6 +407,52 @@ bool saveDocumentWindows(TForm1& w, MainWindowFixture& f, const QString& out) {
     return ok;
 }
 
+// The three charts on a year of fill-ups of the Golf and a few of the Transporter: consumption,
+// fuel price, and the costs of the Golf alone, of all vehicles and of all per month.
+bool saveChartWindows(TForm1& w, MainWindowFixture& f, const QString& out) {
+    std::string golf = "ID;Datum;kmstnd;preis;liter;voll;art;text;service;tart;krart\r\n";
+    QDate day(2025, 1, 4);
+    int km = 12000;
+    for (int i = 0; i < 36; ++i, day = day.addDays(10)) {
+        km += 520 + (i * 37) % 160;
+        const double litres = 32 + (i * 13) % 9 + (i % 5 == 0 ? 4 : 0);
+        const double price = litres * (1.62 + 0.04 * std::sin(i / 4.0));
+        golf += "1;" + day.toString(QStringLiteral("dd.MM.yyyy")).toStdString() + ";" + std::to_string(km) + ";" +
+                FormatMoney62(price).substr(FormatMoney62(price).find_first_not_of(' ')) + ";" +
+                FormatMoney62(litres).substr(FormatMoney62(litres).find_first_not_of(' ')) + ";" +
+                (i % 4 == 3 ? "nein" : "ja") + ";t;;;;0\r\n";
+        if (i % 9 == 4)
+            golf += "1;" + day.toString(QStringLiteral("dd.MM.yyyy")).toStdString() + ";" + std::to_string(km) +
+                    ";189,90;;;s;Inspektion;ja;;\r\n";
+    }
+    writeSample(f.dataDir() + QStringLiteral("kfzdat.001"), golf);
+    w.vehicleMenu()->actions().at(0)->trigger(); // A-BC 1 with its new records
+    bool ok = true;
+    TForm6& consumption = w.charts().consumption();
+    consumption.fill();
+    ok &= save(consumption, out, "chart_consumption");
+    consumption.hide();
+    TForm7& price = w.charts().fuelPrice();
+    price.fill();
+    ok &= save(price, out, "chart_fuel_price");
+    price.hide();
+    TForm8& costs = w.charts().costs();
+    costs.ui().allVehiclesCheckBox->setChecked(false);
+    costs.ui().totalRadioButton->setChecked(true);
+    costs.refill();
+    ok &= save(costs, out, "chart_costs");
+    costs.ui().allVehiclesCheckBox->setChecked(true);
+    costs.refill();
+    ok &= save(costs, out, "chart_costs_all");
+    costs.ui().perMonthRadioButton->setChecked(true);
+    costs.refill();
+    ok &= save(costs, out, "chart_costs_all_per_month");
+    costs.hide();
+    costs.ui().allVehiclesCheckBox->setChecked(false);
+    costs.ui().totalRadioButton->setChecked(true);
+    return ok;
+}
+
 int main(int argc, char** argv) {
     // Windows are tested and pictured headless.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -466,6 +519,7 @@ int main(int argc, char** argv) {
     ok &= saveReportPreviews(w, out, &logbook);
     ok &= saveDocumentWindows(w, f, out);
     ok &= saveExportDialog(w, f, out);
+    ok &= saveChartWindows(w, f, out);
     if (g_checkFit) std::printf("%d texts shown cut\n", g_cutTexts);
     if (g_checkKeys) std::printf("%d keyboard faults\n", g_keyFaults);
     return ok && g_cutTexts == 0 && g_keyFaults == 0 ? 0 : 1;

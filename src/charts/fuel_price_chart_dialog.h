@@ -1,0 +1,49 @@
+#pragma once
+// TForm7 — the fuel price chart: the price per unit of every fill-up of the current vehicle as a
+// smoothed line through round markers, the readout of the point under the mouse.
+
+#include <QDialog>
+
+#include <memory>
+
+class AppState;
+class LineChart;
+class MainWindowRefresh;
+class PrinterSeam;
+class Prompts;
+class QSplineSeries;
+class SaveFileSeam;
+struct ChartPrint;
+namespace Ui {
+class TForm7;
+}
+
+class TForm7 : public QDialog {
+    Q_OBJECT
+public:
+    TForm7(const AppState& state, Prompts& prompts, const MainWindowRefresh& main, PrinterSeam*& printer,
+           SaveFileSeam*& saveFile, QWidget* parent = nullptr);
+    ~TForm7() override;
+
+    // Caption, banner, axis title, fuel type and the line filled anew from the records.
+    void fill();
+    int exec() override;
+    Ui::TForm7& ui() const { return *m_ui; }
+    LineChart& chart() const { return *m_chart; }
+    QSplineSeries* priceSeries() const { return m_price; }
+
+    void onPrint();
+    void onSaveAsPdf();
+
+private:
+    ChartPrint printing();
+
+    std::unique_ptr<Ui::TForm7> m_ui;
+    const AppState& m_state;
+    Prompts& m_prompts;
+    const MainWindowRefresh& m_main;
+    PrinterSeam*& m_printer;
+    SaveFileSeam*& m_saveFile;
+    LineChart* m_chart;
+    QSplineSeries* m_price;
+};
