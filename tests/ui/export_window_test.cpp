@@ -66,8 +66,8 @@ TEST_F(ExportWindowTest, ShowsTheFormatChoiceWithExcelPreselected) {
     EXPECT_EQ(d.windowTitle(), QStringLiteral("Daten-Export"));
     EXPECT_EQ(u.banner->caption(), QStringLiteral("Daten exportieren"));
     EXPECT_EQ(u.formatGroupBox->title(), QStringLiteral("Format"));
-    EXPECT_EQ(u.excelRadioButton->text(), QStringLiteral("Microsoft Excel"));
-    EXPECT_EQ(u.calcRadioButton->text(), QStringLiteral("OpenOffice Calc"));
+    EXPECT_EQ(u.excelRadioButton->text(), QStringLiteral("&Microsoft Excel"));
+    EXPECT_EQ(u.calcRadioButton->text(), QStringLiteral("&OpenOffice Calc"));
     EXPECT_TRUE(u.excelRadioButton->isChecked());
     EXPECT_FALSE(u.calcRadioButton->isChecked());
     EXPECT_EQ(u.okButton->text(), QStringLiteral("OK"));

@@ -48,15 +48,18 @@
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTabWidget>
@@ -116,10 +119,46 @@ bool isInputField(const QWidget* w) {
            qobject_cast<const QPlainTextEdit*>(w);
 }
 
+// The letter after a single "&" of a caption, lower case; none for a caption without one.
+QChar mnemonicOf(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != u'&') continue;
+        if (text[i + 1] == u'&') {
+            ++i;
+            continue;
+        }
+        return text[i + 1].toLower();
+    }
+    return {};
+}
+
 void checkKeyboard(QWidget& window, const char* name) {
     QSet<const QWidget*> labelled;
+    // Alt and a letter reach each labelled field, check box and radio button; no letter twice on
+    // one page of the window (the pages of a tab widget count apart only for their own fields).
+    QHash<QChar, QString> letters;
+    auto takeLetter = [&](const QWidget* w, const QString& text) {
+        if (!w->isVisible()) return;
+        const QChar letter = mnemonicOf(text);
+        if (letter.isNull()) {
+            ++g_keyFaults;
+            std::printf("keys: %s: \"%s\" (%s) has no Alt shortcut\n", name, qPrintable(text),
+                        qPrintable(w->objectName()));
+        } else if (letters.contains(letter)) {
+            ++g_keyFaults;
+            std::printf("keys: %s: Alt+%s is both %s and %s\n", name, qPrintable(QString(letter)),
+                        qPrintable(letters.value(letter)), qPrintable(w->objectName()));
+        } else {
+            letters.insert(letter, w->objectName());
+        }
+    };
     for (const QLabel* label : window.findChildren<QLabel*>())
-        if (label->buddy()) labelled.insert(label->buddy());
+        if (label->buddy()) {
+            labelled.insert(label->buddy());
+            if (isInputField(label->buddy())) takeLetter(label, label->text());
+        }
+    for (const QAbstractButton* b : window.findChildren<QAbstractButton*>())
+        if (qobject_cast<const QCheckBox*>(b) || qobject_cast<const QRadioButton*>(b)) takeLetter(b, b->text());
     for (QWidget* field : window.findChildren<QWidget*>()) {
         if (!field->isVisible() || !isInputField(field)) continue;
         if (qobject_cast<QComboBox*>(field->parentWidget()) || qobject_cast<QAbstractSpinBox*>(field->parentWidget()))
