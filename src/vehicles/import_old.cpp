@@ -252,6 +252,8 @@ std::vector<ImportDrive> importDrives() {
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
         if (!volume.isValid() || !volume.isReady() || virtualTypes.contains(volume.fileSystemType())) continue;
         const QString root = volume.rootPath();
+        // A single file mounted in place (a container's /etc/hosts) is no drive.
+        if (!QFileInfo(root).isDir()) continue;
         if (std::any_of(drives.begin(), drives.end(), [&root](const ImportDrive& d) { return d.rootPath == root; }))
             continue;
         QString name = QDir::toNativeSeparators(root);

@@ -367,4 +367,31 @@ INSTANTIATE_TEST_SUITE_P(Cases, OldMonthText,
                                          OldMonth{"Empty", "", ""}),
                          [](const testing::TestParamInfo<OldMonth>& info) { return std::string(info.param.name); });
 
+// The drive of a directory: the one whose root holds it deepest, and only at a folder boundary.
+struct DriveCase {
+    const char* name;
+    const char* path;
+    int drive;
+};
+void PrintTo(const DriveCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class DriveOf : public testing::TestWithParam<DriveCase> {};
+
+TEST_P(DriveOf, IsTheDeepestRootAboveIt) {
+    const std::vector<ImportDrive> drives = {{"/", "/"}, {"/home", "/home"}, {"/media/usb/", "/media/usb"}};
+    EXPECT_EQ(driveOf(drives, GetParam().path), GetParam().drive);
+    EXPECT_EQ(driveOf({}, GetParam().path), -1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DriveOf,
+                         testing::Values(DriveCase{"SystemFolder", "/usr/share", 0}, DriveCase{"TheRoot", "/", 0},
+                                         DriveCase{"HomeFolder", "/home/erika/Dokumente", 1},
+                                         DriveCase{"HomeDriveItself", "/home", 1},
+                                         DriveCase{"NameThatOnlyBeginsLikeADrive", "/homework", 0},
+                                         DriveCase{"RootWithSeparator", "/media/usb/Wagenwart", 2},
+                                         DriveCase{"UncleanPath", "/home/erika/../erika/", 1}),
+                         [](const testing::TestParamInfo<DriveCase>& info) { return std::string(info.param.name); });
+
 } // namespace
