@@ -9,7 +9,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFileSystemModel>
+#include <QScrollBar>
 #include <QStandardPaths>
 
 namespace {
@@ -34,6 +36,20 @@ TForm17::TForm17(AppState& state, Prompts& prompts, VehicleHost& host, QWidget* 
     QTreeView* tree = m_ui->directoryTreeView;
     tree->setModel(m_directories);
     for (int column = 1; column < m_directories->columnCount(); ++column) tree->hideColumn(column);
+    // The folders above the chosen one are read and sorted in the background, and each of them
+    // pushes the rows below it down: the chosen folder is kept in view until the user moves in the
+    // list himself.
+    const auto keepInView = [this] {
+        if (m_keepChosenInView)
+            m_ui->directoryTreeView->scrollTo(m_ui->directoryTreeView->currentIndex(),
+                                              QAbstractItemView::PositionAtCenter);
+    };
+    connect(m_directories, &QFileSystemModel::directoryLoaded, this, keepInView);
+    connect(m_directories, &QFileSystemModel::layoutChanged, this, keepInView);
+    connect(m_directories, &QFileSystemModel::rowsInserted, this, keepInView);
+    tree->installEventFilter(this);
+    tree->viewport()->installEventFilter(this);
+    tree->verticalScrollBar()->installEventFilter(this);
     connect(m_ui->driveComboBox, &QComboBox::activated, this, &TForm17::showDrive);
     connect(m_ui->okButton, &QPushButton::clicked, this, &TForm17::onOk);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -70,7 +86,21 @@ void TForm17::setDirectory(const QString& path) {
     const QModelIndex index = m_directories->index(directory);
     for (QModelIndex up = index.parent(); up.isValid(); up = up.parent()) tree->expand(up);
     tree->setCurrentIndex(index);
-    tree->scrollTo(index);
+    tree->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    m_keepChosenInView = true;
+}
+
+bool TForm17::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+        m_keepChosenInView = false;
+        break;
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TForm17::showDrive(int index) {

@@ -41,6 +41,9 @@ public:
     // "OK": see import_old.h. Without "kfzdata.csv" in the chosen directory nothing happens.
     void onOk();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void showDrive(int index);
 
@@ -50,5 +53,6 @@ private:
     VehicleHost& m_host;
     QFileSystemModel* m_directories = nullptr;
     std::vector<ImportDrive> m_drives;
+    bool m_keepChosenInView = false; // until the user moves in the directory list
     std::function<void()> m_manageVehicles;
 };

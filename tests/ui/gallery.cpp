@@ -352,9 +352,9 @@ bool saveImportDialog(TForm1& w, const QString& out) {
     // The directory list is read in the background.
     const QAbstractItemModel* model = d.ui().directoryTreeView->model();
     const QModelIndex chosen = d.ui().directoryTreeView->currentIndex();
+    d.ui().directoryTreeView->expand(chosen);
     if (!QTest::qWaitFor([&] { return model->rowCount(chosen) == 2; }, 3000))
         std::printf("data_import: the directory list was not read in time\n");
-    d.ui().directoryTreeView->expand(chosen);
     QTest::qWait(100);
     const bool ok = save(d, out, "data_import");
     d.hide();
