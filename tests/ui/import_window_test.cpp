@@ -2,6 +2,8 @@
 // and after the import the vehicles are in the menu and on disk before the vehicle management opens.
 #include "support/window_fixture.h"
 
+#include "records/record_list_view.h"
+#include "support/file_size_limit.h"
 #include "ui_import_dialog.h"
 #include "vehicles/import_dialog.h"
 #include "vehicles/vehicle_dialog.h"
@@ -16,6 +18,8 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -121,6 +125,14 @@ TEST_F(ImportWindowTest, YesImportsSavesRebuildsTheMenuAndOpensTheVehicleManagem
     EXPECT_NE(file("kfzdat.005"), "<missing>");
     // The main window still shows the vehicle it showed.
     EXPECT_EQ(window->state().VehicleTable.GetValue("file"), window->state().CurCostFile);
+
+    // Chosen in the menu, the imported vehicle shows its old fill-up.
+    for (QAction* a : window->vehicleMenu()->actions())
+        if (a->text().contains("Z-XY 3")) a->trigger();
+    EXPECT_EQ(window->state().CurCostFile, "kfzdat.005");
+    EXPECT_EQ(window->fuelList()->listModel().rowCount(), 1);
+    EXPECT_TRUE(std::none_of(prompts.prompts.begin(), prompts.prompts.end(),
+                             [](const ScriptedPrompts::Prompt& p) { return p.kind == Kind::Error; }));
 }
 
 TEST_F(ImportWindowTest, AnythingButYesLeavesEverythingAsItWas) {
@@ -162,6 +174,27 @@ TEST_F(ImportWindowTest, ADamagedOldFileIsReportedAndTheDialogStaysOpen) {
     EXPECT_EQ(file("kfzdata.csv"), master);
     EXPECT_EQ(file("kfzdat.004"), "<missing>");
     EXPECT_EQ(menuTexts().size(), 3);
+}
+
+TEST_F(ImportWindowTest, AFailedSaveIsReportedAndNothingIsImported) {
+    writeOldData();
+    const std::string master = file("kfzdata.csv");
+    TForm17& d = open();
+    d.setDirectory(m_old.path());
+    prompts.answers = {true};
+    {
+        const FileSizeLimit limit(200); // the record files fit, the master table does not
+        d.onOk();
+    }
+    ASSERT_EQ(prompts.prompts.size(), 2u);
+    EXPECT_EQ(prompts.prompts[1].kind, Kind::Error);
+    EXPECT_TRUE(prompts.prompts[1].message.startsWith("Die Datei kfzdata.csv konnte nicht gespeichert werden.\r"))
+        << prompts.prompts[1].message.toStdString();
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(file("kfzdata.csv"), master);
+    EXPECT_EQ(file("kfzdat.004"), "<missing>");
+    EXPECT_EQ(menuTexts().size(), 3);
+    EXPECT_EQ(window->state().VehicleTable.RowCount(), 3);
 }
 
 TEST_F(ImportWindowTest, EscapeClosesWithoutImporting) {
