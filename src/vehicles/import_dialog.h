@@ -2,13 +2,13 @@
 // TForm17 — "Daten-Import": the choice of a directory of version 4.x, whose vehicles and records
 // "OK" takes over as new vehicles.
 
+#include "vehicles/import_old.h"
+
 #include <QDialog>
 
 #include <functional>
 #include <memory>
 #include <vector>
-
-#include "vehicles/import_old.h"
 
 class AppState;
 class Prompts;

@@ -168,6 +168,11 @@ std::string oldMonthText(std::string_view oldValue) {
 }
 
 ImportOutcome importOldVehicles(AppState& state, const QString& directory, const TMlb2& oldVehicles) {
+    const auto failed = [](QString message) {
+        ImportOutcome failure;
+        failure.error = std::move(message);
+        return failure;
+    };
     ImportOutcome outcome;
     TMlb2 vehicles;
     vehicles.CopyFrom(state.VehicleTable);
@@ -191,11 +196,7 @@ ImportOutcome importOldVehicles(AppState& state, const QString& directory, const
         if (!number) continue;
 
         PlannedVehicle vehicle;
-        if (auto error = readOldTable(oldPath, vehicle.records)) {
-            outcome.error = error;
-            outcome.overLimit = 0;
-            return outcome;
-        }
+        if (auto error = readOldTable(oldPath, vehicle.records)) return failed(*error);
         std::string plate = old.GetValue(field::nummer);
         if (plateExists(vehicles, plate)) plate += " [" + std::to_string(*number) + "]";
         vehicles.AppendRow();
@@ -209,17 +210,13 @@ ImportOutcome importOldVehicles(AppState& state, const QString& directory, const
     for (std::size_t i = 0; i < planned.size(); ++i) {
         if (auto error = saveTable(planned[i].records, state, planned[i].fileName)) {
             removeFiles(state, planned, i);
-            outcome.error = *error + QLatin1Char('\r') + kNothingImported;
-            outcome.overLimit = 0;
-            return outcome;
+            return failed(*error + QLatin1Char('\r') + kNothingImported);
         }
     }
     vehicles.SortText(field::nummer);
     if (auto error = saveTable(vehicles, state, kVehicleFileName)) {
         removeFiles(state, planned, planned.size());
-        outcome.error = *error + QLatin1Char('\r') + kNothingImported;
-        outcome.overLimit = 0;
-        return outcome;
+        return failed(*error + QLatin1Char('\r') + kNothingImported);
     }
 
     state.VehicleTable.CopyFrom(vehicles);
