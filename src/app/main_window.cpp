@@ -154,6 +154,11 @@ void TForm1::wireActions() {
     connect(u.actionNeueFahrt, &QAction::triggered, this, [this] { m_logbook->newTrip(); });
     connect(u.actionFahrtenbuch, &QAction::triggered, this, [this] { m_logbook->showLogbook(); });
     connect(u.actionFahrtenbuchEinstellungen, &QAction::triggered, this, [this] { m_logbook->editSettings(); });
+    u.actionDatenImportieren->setEnabled(true); // also before the first vehicle exists
+    connect(u.actionDatenImportieren, &QAction::triggered, this, [this] {
+        m_vehicles->importData();
+        if (m_state.VehicleTable.IsEmpty()) close(); // the vehicle management after it left no vehicle
+    });
     connect(u.actionDatenExportieren, &QAction::triggered, this,
             [this] { m_vehicles->exports().exportCurrentVehicle(this); });
     connect(u.notesButton, &QToolButton::clicked, this, [this] { m_documents->showNotes(this); });

@@ -2,6 +2,7 @@
 
 #include "vehicles/data_export.h"
 #include "vehicles/export_windows.h"
+#include "vehicles/import_dialog.h"
 #include "vehicles/vehicle_dialog.h"
 #include "vehicles/vehicle_list_dialog.h"
 
@@ -43,4 +44,16 @@ TForm22& VehicleWindows::vehicleList() {
 ExportWindows& VehicleWindows::exports() {
     if (!m_exports) m_exports = std::make_unique<ExportWindows>(m_state, m_prompts, m_parent);
     return *m_exports;
+}
+
+void VehicleWindows::importData() {
+    importDialog().exec();
+}
+
+TForm17& VehicleWindows::importDialog() {
+    if (!m_importDialog) {
+        m_importDialog = std::make_unique<TForm17>(m_state, m_prompts, m_host, m_parent);
+        m_importDialog->setVehicleManagement([this] { manageVehicles(); });
+    }
+    return *m_importDialog;
 }

@@ -7,6 +7,7 @@ class AppState;
 class ExportWindows;
 class Prompts;
 class QWidget;
+class TForm17;
 class TForm22;
 class TForm26;
 class VehicleHost;
@@ -25,6 +26,10 @@ public:
     // The spreadsheet exports: "Daten exportieren" of the main menu and of the vehicle list.
     ExportWindows& exports();
 
+    // "Daten importieren": the import of version 4.x data, then the vehicle management.
+    void importData();
+
+    TForm17& importDialog();
     TForm26& vehicleDialog();
     TForm22& vehicleList();
 
@@ -36,4 +41,5 @@ private:
     std::unique_ptr<TForm26> m_vehicleDialog;
     std::unique_ptr<TForm22> m_vehicleList;
     std::unique_ptr<ExportWindows> m_exports;
+    std::unique_ptr<TForm17> m_importDialog;
 };

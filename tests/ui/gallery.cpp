@@ -34,6 +34,7 @@
 #include "support/window_fixture.h"
 #include "ui_cost_chart_dialog.h"
 #include "ui_cost_report_dialog.h"
+#include "ui_import_dialog.h"
 #include "ui_notes_dialog.h"
 #include "ui_other_cost_entry_dialog.h"
 #include "ui_vehicle_dialog.h"
@@ -41,6 +42,7 @@
 #include "vehicles/data_export_dialog.h"
 #include "vehicles/document_windows.h"
 #include "vehicles/export_windows.h"
+#include "vehicles/import_dialog.h"
 #include "vehicles/notes_dialog.h"
 #include "vehicles/vehicle_dialog.h"
 #include "vehicles/vehicle_list_dialog.h"
@@ -68,6 +70,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QToolButton>
+#include <QTreeView>
 
 #include <cmath>
 #include <cstdio>
@@ -382,6 +385,28 @@ bool saveLogbookWindows(TForm1& w, MainWindowFixture& f, const QString& out, Log
     return ok;
 }
 
+// "Daten importieren": the directory list open at a folder of version 4.x data.
+bool saveImportDialog(TForm1& w, const QString& out) {
+    QTemporaryDir old;
+    const QString folder = old.filePath(QStringLiteral("Wagenwart 4"));
+    for (const char* sub : {"Bilder", "Sicherung"}) QDir().mkpath(folder + QLatin1Char('/') + QLatin1String(sub));
+    writeSample(folder + QStringLiteral("/kfzdata.csv"), "nummer;bez;file\r\nB-AB 1;Golf;kfzdat.001\r\n");
+    TForm17& d = w.vehicles().importDialog();
+    d.prepare();
+    d.setDirectory(folder);
+    d.show();
+    // The directory list is read in the background.
+    const QAbstractItemModel* model = d.ui().directoryTreeView->model();
+    const QModelIndex chosen = d.ui().directoryTreeView->currentIndex();
+    d.ui().directoryTreeView->expand(chosen);
+    if (!QTest::qWaitFor([&] { return model->rowCount(chosen) == 2; }, 3000))
+        std::printf("data_import: the directory list was not read in time\n");
+    QTest::qWait(100);
+    const bool ok = save(d, out, "data_import");
+    d.hide();
+    return ok;
+}
+
 // "Daten exportieren": the choice of the format.
 bool saveExportDialog(TForm1& w, MainWindowFixture& f, const QString& out) {
     ExportWindows exports(w.state(), f.prompts, &w);
@@ -553,6 +578,7 @@ int main(int argc, char** argv) {
     w.previousButton()->click(); // A-BC 1 with its appointments
     ok &= saveVehicleDialog(w, out);
     ok &= saveVehicleList(w, out);
+    ok &= saveImportDialog(w, out);
     LogbookPrint logbook;
     ok &= saveLogbookWindows(w, f, out, logbook);
     ok &= saveReportPreviews(w, out, &logbook);
