@@ -8,12 +8,16 @@
 #include "core/refresh.h"
 #include "ui_fuel_price_chart_dialog.h"
 
+#include <QLineSeries>
 #include <QSplineSeries>
 #include <QValueAxis>
 
 namespace {
 const QString kBanner = QStringLiteral("Kraftstoffpreis-Diagramm");
-}
+// Up to this many points the line is a smoothed curve. Qt's curve costs seconds for 10 000
+// points, and at that density it looks like straight lines between the points anyway.
+constexpr std::size_t kSmoothPoints = 500;
+} // namespace
 
 TForm7::TForm7(const AppState& state, Prompts& prompts, const MainWindowRefresh& main, PrinterSeam*& printer,
                SaveFileSeam*& saveFile, QWidget* parent)
@@ -24,13 +28,16 @@ TForm7::TForm7(const AppState& state, Prompts& prompts, const MainWindowRefresh&
     setSizeGripEnabled(true);
     m_chart = new LineChart(*m_ui->chartView, QString());
     m_price = new QSplineSeries;
-    m_price->setName(QStringLiteral("Kraftstoffpreis"));
+    m_longPrice = new QLineSeries;
     const QColor green(13, 221, 2);
-    m_price->setPen(QPen(green, 2));
-    m_price->setBrush(green);
-    m_price->setPointsVisible(true);
-    m_price->setMarkerSize(6); // round markers of radius 3
-    m_chart->addSeries(m_price);
+    for (QXYSeries* s : {static_cast<QXYSeries*>(m_price), static_cast<QXYSeries*>(m_longPrice)}) {
+        s->setName(QStringLiteral("Kraftstoffpreis"));
+        s->setPen(QPen(green, 2));
+        s->setBrush(green);
+        s->setPointsVisible(true);
+        s->setMarkerSize(6); // round markers of radius 3
+        m_chart->addSeries(s);
+    }
     m_chart->chart().legend()->setVisible(false);
     m_chart->valueAxis().setLabelFormat(QStringLiteral("%.3f"));
 
@@ -45,12 +52,19 @@ TForm7::TForm7(const AppState& state, Prompts& prompts, const MainWindowRefresh&
 
 TForm7::~TForm7() = default;
 
+QXYSeries* TForm7::priceSeries() const {
+    return m_price->count() > 0 || m_longPrice->count() == 0 ? static_cast<QXYSeries*>(m_price) : m_longPrice;
+}
+
 void TForm7::fill() {
     setWindowTitle(m_main.currentVehicleCaption());
     Topleiste(*m_ui->banner, kBanner);
     m_chart->valueAxis().setTitleText(fuelPriceAxisTitle(m_state.VehicleTable));
     m_ui->fuelTypeLabel->setText(fuelTypeName(m_state.VehicleTable));
-    m_chart->setPoints(m_price, fuelPriceChart(m_state.CostTable));
+    const std::vector<ChartPoint> points = fuelPriceChart(m_state.CostTable);
+    const bool smooth = points.size() <= kSmoothPoints;
+    m_chart->setPoints(m_price, smooth ? points : std::vector<ChartPoint>{});
+    m_chart->setPoints(m_longPrice, smooth ? std::vector<ChartPoint>{} : points);
     m_chart->refresh();
     m_ui->readoutLabel->setText(QStringLiteral("-"));
 }

@@ -11,7 +11,9 @@ class LineChart;
 class MainWindowRefresh;
 class PrinterSeam;
 class Prompts;
+class QLineSeries;
 class QSplineSeries;
+class QXYSeries;
 class SaveFileSeam;
 struct ChartPrint;
 namespace Ui {
@@ -30,7 +32,10 @@ public:
     int exec() override;
     Ui::TForm7& ui() const { return *m_ui; }
     LineChart& chart() const { return *m_chart; }
-    QSplineSeries* priceSeries() const { return m_price; }
+    // The line the prices are drawn with: the smoothed one, or for a long series (where a curve
+    // through the points and straight lines between them look alike) the straight one.
+    QXYSeries* priceSeries() const;
+    QSplineSeries* smoothSeries() const { return m_price; }
 
     void onPrint();
     void onSaveAsPdf();
@@ -46,4 +51,5 @@ private:
     SaveFileSeam*& m_saveFile;
     LineChart* m_chart;
     QSplineSeries* m_price;
+    QLineSeries* m_longPrice;
 };

@@ -65,14 +65,20 @@ void LineChart::refresh() {
 
 void LineChart::relabel() {
     m_labelledWidth = m_chart->plotArea().width();
-    m_dateAxis.relabel(m_points.empty() ? std::vector<ChartPoint>{} : m_points.front(), m_labelledWidth);
+    // The dates are those of the first series that has points.
+    const auto labelled =
+        std::find_if(m_points.begin(), m_points.end(), [](const std::vector<ChartPoint>& p) { return !p.empty(); });
+    m_dateAxis.relabel(labelled == m_points.end() ? std::vector<ChartPoint>{} : *labelled, m_labelledWidth);
 }
 
 std::optional<QString> LineChart::readoutAt(QPointF position) const {
     if (!m_chart->plotArea().contains(position) || m_series.empty()) return std::nullopt;
-    const std::vector<ChartPoint>& points = m_points.front();
+    // The readout reads the first series that has points.
+    std::size_t which = 0;
+    while (which + 1 < m_series.size() && m_points[which].empty()) ++which;
+    const std::vector<ChartPoint>& points = m_points[which];
     std::vector<QPointF> pixels;
     pixels.reserve(points.size());
-    for (const ChartPoint& p : points) pixels.push_back(m_chart->mapToPosition(QPointF(p.x, p.y), m_series.front()));
+    for (const ChartPoint& p : points) pixels.push_back(m_chart->mapToPosition(QPointF(p.x, p.y), m_series[which]));
     return chartReadout(points, pointNear(pixels, position, 6.0));
 }

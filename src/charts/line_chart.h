@@ -24,8 +24,8 @@ public:
     QCategoryAxis& dateAxis() const { return *m_dateAxis.axis(); }
     // The series takes the chart's axes; the chart owns it.
     void addSeries(QXYSeries* series);
-    // Replaces the points of `series`; the series the readout reads and whose dates label the
-    // axis is the first one.
+    // Replaces the points of `series`; the readout reads, and the axis shows the dates of, the
+    // first series that has points.
     void setPoints(QXYSeries* series, const std::vector<ChartPoint>& points);
     // Labels and value range after every series got its points.
     void refresh();

@@ -174,6 +174,26 @@ TEST_F(ChartWindowsTest, FuelPriceHasAPointPerFillUpWithQuantityAndItsAxisNamesU
     EXPECT_EQ(chart.chart().valueAxis().titleText(), u"Preis in SFr für 1 KGDiesel"_s);
 }
 
+TEST_F(ChartWindowsTest, ALongFuelPriceSeriesIsDrawnStraightWithItsMarkersAndReadout) {
+    std::string rows;
+    QDate day(2020, 1, 1);
+    for (int i = 0; i < 600; ++i, day = day.addDays(2))
+        rows += "1;" + day.toString(u"dd.MM.yyyy"_s).toStdString() + ";" + std::to_string(10000 + i * 400) + ";" +
+                std::to_string(40 + i % 7) + ",00;30,00;ja;t;;;;0\r\n";
+    records("kfzdat.001", rows);
+    startOnFirst();
+    TForm7& chart = shown(window->charts().fuelPrice());
+    chart.fill();
+    EXPECT_EQ(chart.smoothSeries()->count(), 0);
+    ASSERT_EQ(chart.priceSeries()->count(), 600);
+    EXPECT_NE(chart.priceSeries(), static_cast<QXYSeries*>(chart.smoothSeries()));
+    EXPECT_TRUE(chart.priceSeries()->pointsVisible());
+    moveMouseTo(*chart.ui().chartView, chart.priceSeries(), chart.priceSeries()->at(300));
+    EXPECT_TRUE(chart.ui().readoutLabel->text().startsWith(day.addDays(-2 * 300).toString(u"dd.MM.yyyy"_s)))
+        << chart.ui().readoutLabel->text().toStdString();
+    chart.hide();
+}
+
 TEST_F(ChartWindowsTest, CostChartShowsTheCurrentVehicleOrAllWithFreePositions) {
     startOnFirst(); // A-BC 1: fuel 112,50, other 200; B-XY 10: fuel 150; M-EL 3: no record file
     TForm8& chart = shown(window->charts().costs());

@@ -64,8 +64,8 @@ TEST_F(ImportWindowTest, OpensInTheDocumentsFolderEveryTime) {
     TForm17& d = open();
     EXPECT_EQ(d.windowTitle(), "Daten-Import");
     EXPECT_EQ(d.ui().hintLabel->text(), "Bitte wählen Sie das Verzeichniss mit den zu importierenden Dateien aus");
-    EXPECT_EQ(d.ui().driveLabel->text(), "Laufwerke");
-    EXPECT_EQ(d.ui().directoryLabel->text(), "Verzeichnisse");
+    EXPECT_EQ(d.ui().driveLabel->text(), "&Laufwerke");
+    EXPECT_EQ(d.ui().directoryLabel->text(), "&Verzeichnisse");
     EXPECT_EQ(d.ui().cancelButton->text(), "Abbruch");
     EXPECT_GT(d.ui().driveComboBox->count(), 0);
 
