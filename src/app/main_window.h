@@ -13,6 +13,7 @@
 #include <memory>
 
 class AppointmentWindows;
+class BackupWindows;
 class CoreWindows;
 class DocumentWindows;
 class LogbookWindows;
@@ -81,6 +82,10 @@ public:
     LogbookWindows& logbook() { return *m_logbook; }
     DocumentWindows& documents() { return *m_documents; }
     TAboutBox& aboutBox();
+    BackupWindows& backup() { return *m_backup; }
+    // After a restore replaced the data directory: settings, vehicle table, vehicle menu, current
+    // vehicle, lists and figures taken up as at start-up.
+    void takeUpData();
 
     // "Fahrzeugverwaltung"; when no vehicle is left afterwards, the program ends.
     void openVehicleManagement(bool selectEnabled = true);
@@ -151,4 +156,5 @@ private:
     std::unique_ptr<LogbookWindows> m_logbook;
     std::unique_ptr<DocumentWindows> m_documents;
     std::unique_ptr<TAboutBox> m_about;
+    std::unique_ptr<BackupWindows> m_backup;
 };
