@@ -124,6 +124,31 @@ TEST_F(RestoreTest, WhenTheStateBeforeCannotBeArchivedNothingIsReplaced) {
     EXPECT_TRUE(m_prompts.last()->message.endsWith("Die Rück-Sicherung wurde nicht durchgeführt."));
 }
 
+TEST_F(RestoreTest, AFileThatCannotBeWrittenIsSaidWithWhereTheStateBeforeLies) {
+    const std::string big = csvLines(3000, 9); // far over the limit below, its stream far under it
+    const QString backup = QDir(documents()).filePath(QStringLiteral("kfz.z"));
+    ASSERT_TRUE(writeBytes(backup, archiveEntryBytes("", "kfzdat.001", big) +
+                                       archiveEntryBytes("", "kfzdata.csv", csvLines(3, 1))));
+    m_prompts.answers = {true};
+    {
+        FileSizeLimit limit(40000);
+        EXPECT_TRUE(restoreFromArchive(context(), backup));
+    }
+    // The file that failed is as it was; the program works on what is on the disk.
+    EXPECT_EQ(readBytes(dataDir() + "kfzdat.001"), m_original.at("kfzdat.001"));
+    EXPECT_EQ(m_takenUp, 1);
+    ASSERT_EQ(m_prompts.last()->kind, ScriptedPrompts::Kind::Error);
+    EXPECT_TRUE(m_prompts.last()->message.startsWith(QStringLiteral("Die Datei %1 konnte nicht gespeichert werden.")
+                                                         .arg(QDir::toNativeSeparators(dataDir() + "kfzdat.001"))));
+    EXPECT_TRUE(m_prompts.last()->message.endsWith(QStringLiteral("Die Daten vor der Rück-Sicherung liegen in %1.")
+                                                       .arg(QDir::toNativeSeparators(beforeRestore()))));
+    // And from there they come back whole.
+    m_prompts.answers = {true};
+    m_clock.set(kNow.addSecs(1));
+    ASSERT_TRUE(restoreFromArchive(context(), beforeRestore()));
+    EXPECT_EQ(readFiles(dataDir()), m_original);
+}
+
 TEST_F(RestoreTest, AnArchiveThatCannotBeReadIsSaidWithTheReason) {
     const QString pipe = QDir(documents()).filePath(QStringLiteral("pipe.z"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);

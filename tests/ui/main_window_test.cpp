@@ -123,7 +123,7 @@ TEST_F(MainWindowTest, VehicleMenuListsEveryVehicleAndSwitches) {
 TEST_F(MainWindowTest, MenuEntriesOfLaterWindowsAreThereButDisabled) {
     withSampleData();
     TForm1& w = start();
-    for (const char* caption : {"Datensicherung"}) {
+    for (const char* caption : {"Daten importieren"}) {
         QAction* a = w.action("Datei", QString::fromUtf8(caption));
         ASSERT_NE(a, nullptr) << caption;
         EXPECT_FALSE(a->isEnabled()) << caption;
