@@ -27,6 +27,7 @@ struct ListedFile {
     QString fullPath;
     std::string path;
     std::string name;
+    std::int64_t size = 0; // as listed
 };
 
 QString native(const QString& path) {
@@ -69,7 +70,7 @@ std::optional<QString> listFiles(const QString& dir, const std::string& path, st
         if (name->size() > kArchiveMaxNameBytes)
             return notWrittenMessage(
                 u"Der Name %1 ist länger als 255 Zeichen und passt nicht in eine Datensicherung."_s.arg(native(full)));
-        out.push_back({full, path, *name});
+        out.push_back({full, path, *name, info.size()});
     }
     return std::nullopt;
 }
@@ -98,6 +99,8 @@ public:
     Deflater& operator=(const Deflater&) = delete;
 
     bool ok() const { return m_ok; }
+    // Ready for the next stream, with the memory of the last one.
+    void reset() { m_ok = m_ok && deflateReset(&m_z) == Z_OK; }
     void feed(const char* data, std::size_t size, std::string& out) { run(data, size, Z_NO_FLUSH, out); }
     void finish(std::string& out) { run(nullptr, 0, Z_FINISH, out); }
 
@@ -106,14 +109,11 @@ private:
         m_z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data));
         m_z.avail_in = static_cast<uInt>(size);
         for (;;) {
-            if (out.capacity() - out.size() < 4096) out.reserve(std::max<std::size_t>(out.capacity() * 2, 16384));
-            const std::size_t before = out.size();
-            const std::size_t room = out.capacity() - before;
-            out.resize(out.capacity());
-            m_z.next_out = reinterpret_cast<Bytef*>(out.data() + before);
-            m_z.avail_out = static_cast<uInt>(room);
+            // Through a buffer of its own: only what the compressor gives is appended.
+            m_z.next_out = reinterpret_cast<Bytef*>(m_buffer.data());
+            m_z.avail_out = static_cast<uInt>(m_buffer.size());
             const int rc = deflate(&m_z, flush);
-            out.resize(before + (room - m_z.avail_out));
+            out.append(m_buffer.data(), m_buffer.size() - m_z.avail_out);
             if (rc == Z_STREAM_ERROR) {
                 m_ok = false;
                 return;
@@ -122,12 +122,14 @@ private:
         }
     }
 
+    std::array<char, 16384> m_buffer{};
     z_stream m_z{};
     bool m_ok = false;
 };
 
 // Adds one file: read in blocks, each fed to the compressor and reported, then header and stream.
-std::optional<QString> addFile(const ListedFile& file, std::string& archive, const ArchiveEvents& events) {
+std::optional<QString> addFile(const ListedFile& file, std::string& archive, Deflater& deflater,
+                               const ArchiveEvents& events) {
     if (events.compressing) events.compressing(file.fullPath);
     const auto unreadable = [&](const QString& reason) {
         return notWrittenMessage(u"Die Datei %1 konnte nicht gelesen werden.\r%2"_s.arg(native(file.fullPath), reason));
@@ -143,9 +145,10 @@ std::optional<QString> addFile(const ListedFile& file, std::string& archive, con
         return notWrittenMessage(
             u"Die Datei %1 ist größer als 2 GB und passt nicht in eine Datensicherung."_s.arg(native(file.fullPath)));
 
-    std::string stream;
-    stream.reserve(static_cast<std::size_t>(size / 3) + 64);
-    Deflater deflater;
+    // The stream goes straight behind the header, whose sizes are filled in at the end.
+    appendHeader(archive, file.path, file.name, 0, 0);
+    const std::size_t sizes = archive.size() - 8;
+    deflater.reset();
     if (!deflater.ok()) return unreadable(u"Der Kompressor konnte nicht gestartet werden."_s);
     std::array<char, kArchiveBlockSize> block{};
     std::int64_t done = 0;
@@ -157,18 +160,17 @@ std::optional<QString> addFile(const ListedFile& file, std::string& archive, con
         if (done > kArchiveMaxFileSize)
             return notWrittenMessage(u"Die Datei %1 ist größer als 2 GB und passt nicht in eine Datensicherung."_s.arg(
                 native(file.fullPath)));
-        deflater.feed(block.data(), static_cast<std::size_t>(n), stream);
+        deflater.feed(block.data(), static_cast<std::size_t>(n), archive);
         if (events.progress) events.progress(done, std::max(size, done));
     }
-    if (done == 0) {
-        // An empty file has no stream at all.
-        appendHeader(archive, file.path, file.name, 0, 0);
-        return std::nullopt;
-    }
-    deflater.finish(stream);
+    // An empty file has no stream at all.
+    if (done == 0) return std::nullopt;
+    deflater.finish(archive);
     if (!deflater.ok()) return unreadable(u"Der Kompressor hat einen Fehler gemeldet."_s);
-    appendHeader(archive, file.path, file.name, done, static_cast<std::int64_t>(stream.size()));
-    archive.append(stream);
+    std::string filled;
+    appendInt32(filled, done);
+    appendInt32(filled, static_cast<std::int64_t>(archive.size() - sizes - 8));
+    archive.replace(sizes, 8, filled);
     return std::nullopt;
 }
 
@@ -226,8 +228,12 @@ std::optional<QString> compressDirectory(const QString& dir, const QString& targ
     std::vector<ListedFile> files;
     if (auto failure = listFiles(dir, std::string(), files)) return failure;
     std::string archive;
+    std::int64_t total = 0;
+    for (const ListedFile& file : files) total += file.size;
+    archive.reserve(static_cast<std::size_t>(total / 3) + 64 * files.size()); // data files pack to about a quarter
+    Deflater deflater;
     for (const ListedFile& file : files)
-        if (auto failure = addFile(file, archive, events)) return failure;
+        if (auto failure = addFile(file, archive, deflater, events)) return failure;
     QString reason;
     if (saveFileAtomically(target, archive, &reason) != AtomicSaveResult::Ok)
         return u"Die Datei %1 konnte nicht gespeichert werden.\r%2"_s.arg(native(target), reason);
