@@ -87,6 +87,7 @@ TEST_F(ArchiveTest, InflatingEveryEntryGivesEveryFileBackByteForByte) {
                                {"bild.bin", noise},               // bytes that do not compress
                                {"Block.txt", std::string(1024, 'x')},
                                {"leer", ""},
+                               {".versteckt", "auch versteckte Dateien"},
                                {"Fotos/Urlaub/Ansicht.txt", "Gr\xFC\xDF"
                                                             "e"},
                                {"Fotos/München.txt", "Stadt"}};

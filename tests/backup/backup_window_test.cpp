@@ -175,7 +175,19 @@ TEST_F(BackupWindowTest, RestoresTheChosenArchiveAndTheMainWindowTakesTheDataUp)
 
     m_f.prompts.prompts.clear();
     m_f.prompts.answers = {true};
+    // What the status line shows while the work goes on, busy.
+    QStringList shown;
+    QTimer watcher;
+    watcher.setInterval(0);
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        if (QApplication::overrideCursor() && (shown.isEmpty() || shown.back() != d.ui().statusLabel->text()))
+            shown << d.ui().statusLabel->text();
+    });
+    watcher.start();
     d.ui().restoreButton->click();
+    watcher.stop();
+    for (const char* file : {"kfz.ini", "kfzdat.001", "kfzdat.002", "kfzdata.csv"})
+        EXPECT_TRUE(shown.contains(QLatin1String(file))) << file << " in " << shown.join(", ").toStdString();
     ASSERT_EQ(m_f.prompts.prompts.size(), 2u) << m_f.prompts.prompts.back().message.toStdString();
     EXPECT_EQ(m_f.prompts.prompts[0].kind, Kind::Confirm);
     EXPECT_EQ(m_f.prompts.prompts[0].message,
