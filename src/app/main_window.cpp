@@ -2,6 +2,7 @@
 
 #include "app/about_box.h"
 #include "appointments/appointment_windows.h"
+#include "backup/backup_windows.h"
 #include "charts/chart_windows.h"
 #include "core/banner.h"
 #include "core/core_windows.h"
@@ -86,6 +87,8 @@ TForm1::TForm1(const QString& dataDir, const Clock& clock, Prompts& prompts, QWi
         this);
     m_charts = std::make_unique<ChartWindows>(
         m_state, m_prompts, *this, [this] { return statisticText(Consumption); }, this);
+    m_backup = std::make_unique<BackupWindows>(
+        m_state, m_prompts, [this] { takeUpData(); }, this);
     wireActions();
 
     const StartupOutcome outcome = startUp(m_state);
@@ -171,6 +174,11 @@ void TForm1::wireActions() {
     connect(u.actionHandbuch, &QAction::triggered, this,
             [this] { openManual(findManual(QCoreApplication::applicationDirPath())); });
     connect(u.actionUeberDasProgramm, &QAction::triggered, this, [this] { aboutBox().exec(); });
+    // The backup and the removable medium work on the whole data directory, with or without a vehicle.
+    u.actionDatensicherung->setEnabled(true);
+    u.actionWechselmedium->setEnabled(true);
+    connect(u.actionDatensicherung, &QAction::triggered, this, [this] { m_backup->backUpData(); });
+    connect(u.actionWechselmedium, &QAction::triggered, this, [this] { m_backup->useRemovableMedium(); });
 }
 
 RecordListView* TForm1::fuelList() const {
@@ -423,6 +431,19 @@ void TForm1::saveOnExit() {
     }
     if (const auto failure = ::saveVehicleTable(m_state, VehicleOrder::ByPlate)) failures << *failure;
     if (!failures.isEmpty()) m_prompts.error(failures.join(QStringLiteral("\r\r")));
+}
+
+void TForm1::takeUpData() {
+    const StartupOutcome outcome = startUp(m_state);
+    m_keepVehicleFile = outcome.vehicleFileUnreadable;
+    m_keepSettingsFile = outcome.settingsFileUnreadable;
+    fuelList()->listModel().setTitle(3, quantityColumnTitle(m_state.settings.unitText));
+    applyListColours();
+    RebuildVehicleMenu();
+    showVehicleHeader();
+    UpdateListe();
+    UpdateDisplay();
+    if (outcome.message) m_prompts.error(*outcome.message);
 }
 
 void TForm1::playStartSound() {

@@ -13,6 +13,7 @@
 #include <memory>
 
 class AppointmentWindows;
+class BackupWindows;
 class CoreWindows;
 class ChartWindows;
 class DocumentWindows;
@@ -83,6 +84,10 @@ public:
     DocumentWindows& documents() { return *m_documents; }
     ChartWindows& charts() { return *m_charts; }
     TAboutBox& aboutBox();
+    BackupWindows& backup() { return *m_backup; }
+    // After a restore replaced the data directory: settings, vehicle table, vehicle menu, current
+    // vehicle, lists and figures taken up as at start-up.
+    void takeUpData();
 
     // "Fahrzeugverwaltung"; when no vehicle is left afterwards, the program ends.
     void openVehicleManagement(bool selectEnabled = true);
@@ -154,4 +159,5 @@ private:
     std::unique_ptr<DocumentWindows> m_documents;
     std::unique_ptr<ChartWindows> m_charts;
     std::unique_ptr<TAboutBox> m_about;
+    std::unique_ptr<BackupWindows> m_backup;
 };

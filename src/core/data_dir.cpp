@@ -1,6 +1,8 @@
 #include "core/data_dir.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 QString dataDirBelow(const QString& appDataFolder) {
@@ -11,7 +13,18 @@ QString dataDirBelow(const QString& appDataFolder) {
     return dir;
 }
 
+QString portableDataDir(const QString& programDir) {
+    if (programDir.isEmpty()) return {};
+    const QString dir = QDir(programDir).filePath(QStringLiteral("Daten"));
+    if (!QFileInfo(dir + QStringLiteral("/kfzdata.csv")).isFile()) return {};
+    return QDir::toNativeSeparators(dir + QLatin1Char('/'));
+}
+
 QString locateDataDir() {
+    if (QCoreApplication::instance()) {
+        const QString portable = portableDataDir(QCoreApplication::applicationDirPath());
+        if (!portable.isEmpty()) return portable;
+    }
 #ifdef Q_OS_WIN
     return dataDirBelow(qEnvironmentVariable("PROGRAMDATA"));
 #else

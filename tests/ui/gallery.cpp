@@ -8,6 +8,9 @@
 #include "appointments/appointment_overview.h"
 #include "appointments/appointment_overview_dialog.h"
 #include "appointments/appointments_panel.h"
+#include "backup/backup_dialog.h"
+#include "backup/backup_windows.h"
+#include "backup/medium_dialog.h"
 #include "charts/chart_windows.h"
 #include "charts/consumption_chart_dialog.h"
 #include "charts/cost_chart_dialog.h"
@@ -32,9 +35,11 @@
 #include "support/capture_printer.h"
 #include "support/scripted_prompts.h"
 #include "support/window_fixture.h"
+#include "ui_backup_dialog.h"
 #include "ui_cost_chart_dialog.h"
 #include "ui_cost_report_dialog.h"
 #include "ui_import_dialog.h"
+#include "ui_medium_dialog.h"
 #include "ui_notes_dialog.h"
 #include "ui_other_cost_entry_dialog.h"
 #include "ui_vehicle_dialog.h"
@@ -417,6 +422,30 @@ bool saveExportDialog(TForm1& w, MainWindowFixture& f, const QString& out) {
     return ok;
 }
 
+// "Datensicherung" as it opens and while it works, and "Wechseldatenträger" with a USB stick chosen.
+bool saveBackupWindows(TForm1& w, const QString& out) {
+    BackupSeams& seams = w.backup().seams();
+    seams.documentsFolder = [] { return QStringLiteral("/home/anna/Dokumente"); };
+    seams.drives = [] {
+        return std::vector<Drive>{{"/", "/ (Festplatte)", false},
+                                  {"/media/anna/USB-STICK", "/media/anna/USB-STICK (USB-STICK)", true}};
+    };
+    TForm24& backup = w.backup().backupDialog();
+    backup.prepare();
+    bool ok = save(backup, out, "backup");
+    backup.ui().statusLabel->setText(QStringLiteral("kfzdat.001"));
+    backup.ui().progressBar->setMaximum(2048);
+    backup.ui().progressBar->setValue(900);
+    ok &= save(backup, out, "backup_working");
+    backup.hide();
+    TForm23& medium = w.backup().mediumDialog();
+    medium.prepare();
+    medium.ui().driveListWidget->setCurrentRow(1);
+    ok &= save(medium, out, "removable_medium");
+    medium.hide();
+    return ok;
+}
+
 } // namespace
 
 // The note of the Golf, and its cost report with and without a picture.
@@ -585,6 +614,7 @@ int main(int argc, char** argv) {
     ok &= saveDocumentWindows(w, f, out);
     ok &= saveExportDialog(w, f, out);
     ok &= saveChartWindows(w, f, out);
+    ok &= saveBackupWindows(w, out);
     if (g_checkFit) std::printf("%d texts shown cut\n", g_cutTexts);
     if (g_checkKeys) std::printf("%d keyboard faults\n", g_keyFaults);
     return ok && g_cutTexts == 0 && g_keyFaults == 0 ? 0 : 1;
