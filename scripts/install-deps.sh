@@ -10,6 +10,8 @@ packages+=(unrtf)
 # The icon is rendered from its SVG at build time; the installed desktop entry and metadata are
 # checked with the desktop's own validators.
 packages+=(qt6-svg-dev desktop-file-utils appstream)
+# The Debian package finds its dependencies with dpkg-shlibdeps, and is read back with dpkg-deb.
+packages+=(dpkg-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
