@@ -1,30 +1,195 @@
-// Writes the manual "Wagenwart.pdf" from its HTML source. Run at build time.
+// Writes the manual "Wagenwart.pdf" from its HTML source and the pictures of the windows that the
+// gallery rendered. Run at build time:  make_manual SOURCE.html PICTURE_DIR OUT.pdf
+//
+// A picture is a paragraph <p class="bild"><img src="NAME.png"><br>caption</p>. Its image is taken
+// from PICTURE_DIR and scaled to fit the page; a picture that is not there is left out with its
+// caption (a note on stderr), so a window that is not yet pictured never breaks the build. The
+// marker <!-- INHALT --> becomes the table of contents: every h2 with its page.
 
+#include <QAbstractTextDocumentLayout>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QUrl>
 
+#include <algorithm>
 #include <cstdio>
+#include <map>
+#include <vector>
+
+namespace {
+
+// The page: A4 with the margins below, the text laid out in pixels of 96 per inch and scaled to the
+// printer; the last few millimetres of the printable height hold the page number.
+constexpr qreal kPixelsPerMm = 96.0 / 25.4;
+constexpr qreal kFooterMm = 9;
+const QMarginsF kMarginsMm(20, 18, 20, 14);
+
+// Pictures are never wider than the text nor taller than this share of the page.
+constexpr qreal kMaxPictureHeightShare = 0.52;
+
+const char* const kStyle = R"(
+h1 { font-size: 22pt; color: #1d3d6b; margin-bottom: 10px; }
+h2 { font-size: 16pt; color: #1d3d6b; margin-top: 0px; margin-bottom: 8px; page-break-before: always; }
+h3 { font-size: 12pt; color: #1d3d6b; margin-top: 12px; margin-bottom: 4px; }
+p { margin-top: 0px; margin-bottom: 7px; line-height: 120%; }
+p.bild { text-align: center; font-size: 9pt; color: #444444; margin-top: 8px; margin-bottom: 12px; }
+li { margin-bottom: 3px; }
+td { padding: 2px; }
+)";
+
+struct Page {
+    QSizeF content; // of the text, in layout pixels
+};
+
+using Images = std::map<QString, QImage>;
+
+// The source with every picture sized to the page (its image kept for the document) or, where
+// the picture is missing, without it.
+QString withPictures(const QString& html, const QDir& pictures, Images& images, const Page& page) {
+    static const QRegularExpression figure(
+        QStringLiteral(R"re(<p class="bild">\s*<img\s+src="([^"]+)"[^>]*>(.*?)</p>)re"),
+        QRegularExpression::DotMatchesEverythingOption);
+    QString out;
+    qsizetype from = 0;
+    for (auto it = figure.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        out += html.mid(from, m.capturedStart() - from);
+        from = m.capturedEnd();
+        const QString name = m.captured(1);
+        const QImage image(pictures.filePath(name));
+        if (image.isNull()) {
+            std::fprintf(stderr, "make_manual: picture %s not in %s, left out\n", qPrintable(name),
+                         qPrintable(QDir::toNativeSeparators(pictures.path())));
+            continue;
+        }
+        const QSizeF natural = QSizeF(image.size()) / image.devicePixelRatio();
+        const qreal maxHeight = page.content.height() * kMaxPictureHeightShare;
+        const qreal scale = std::min({1.0, page.content.width() / natural.width(), maxHeight / natural.height()});
+        const int width = int(natural.width() * scale);
+        const int height = int(natural.height() * scale);
+        images[name] = image;
+        out += QStringLiteral("<p class=\"bild\"><img src=\"%1\" width=\"%2\" height=\"%3\">%4</p>")
+                   .arg(name.toHtmlEscaped())
+                   .arg(width)
+                   .arg(height)
+                   .arg(m.captured(2));
+    }
+    out += html.mid(from);
+    return out;
+}
+
+struct Heading {
+    QString title;
+    int page; // 1-based
+};
+
+std::vector<Heading> headings(const QTextDocument& doc, qreal pageHeight) {
+    std::vector<Heading> list;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+        if (b.blockFormat().headingLevel() == 2) {
+            const QRectF r = doc.documentLayout()->blockBoundingRect(b);
+            list.push_back({b.text(), int(r.top() / pageHeight) + 1});
+        }
+    return list;
+}
+
+QString contents(const std::vector<Heading>& list) {
+    QString html = QStringLiteral("<h3>Inhalt</h3><table width=\"100%\" cellspacing=\"0\">");
+    for (const Heading& h : list)
+        html += QStringLiteral("<tr><td>%1</td><td align=\"right\">%2</td></tr>").arg(h.title.toHtmlEscaped()).arg(h.page);
+    return html + QStringLiteral("</table>");
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: make_manual SOURCE.html OUT.pdf\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: make_manual SOURCE.html PICTURE_DIR OUT.pdf\n");
         return 2;
     }
     QFile source(QString::fromLocal8Bit(argv[1]));
-    if (!source.open(QIODevice::ReadOnly)) return 1;
-    QPdfWriter pdf(QString::fromLocal8Bit(argv[2]));
+    if (!source.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "make_manual: cannot read %s\n", argv[1]);
+        return 1;
+    }
+    const QString html = QString::fromUtf8(source.readAll());
+    const QDir pictures(QString::fromLocal8Bit(argv[2]));
+
+    QPdfWriter pdf(QString::fromLocal8Bit(argv[3]));
     pdf.setTitle(QStringLiteral("Wagenwart – Handbuch"));
     pdf.setCreator(QStringLiteral("Wagenwart"));
     pdf.setPageSize(QPageSize(QPageSize::A4));
-    pdf.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+    pdf.setPageMargins(kMarginsMm, QPageLayout::Millimeter);
+    const QSizeF printableMm = pdf.pageLayout().paintRect(QPageLayout::Millimeter).size();
+    const Page page{QSizeF(printableMm.width(), printableMm.height() - kFooterMm) * kPixelsPerMm};
+
     QTextDocument doc;
     doc.setDefaultFont(QFont(QStringLiteral("Liberation Sans"), 11));
-    doc.setHtml(QString::fromUtf8(source.readAll()));
-    doc.print(&pdf);
+    doc.setDefaultStyleSheet(QString::fromLatin1(kStyle));
+    doc.setDocumentMargin(0);
+    Images images;
+    const QString body = withPictures(html, pictures, images, page);
+
+    // The table of contents takes the pages of the headings; it is laid out again until they hold.
+    std::vector<Heading> toc;
+    for (int round = 0; round < 4; ++round) {
+        QString filled = body;
+        filled.replace(QStringLiteral("<!-- INHALT -->"), contents(toc));
+        doc.setHtml(filled);
+        for (const auto& [name, image] : images) doc.addResource(QTextDocument::ImageResource, QUrl(name), image);
+        doc.setPageSize(page.content);
+        const std::vector<Heading> found = headings(doc, page.content.height());
+        const bool same = found.size() == toc.size() &&
+                          std::equal(found.begin(), found.end(), toc.begin(), [](const Heading& a, const Heading& b) {
+                              return a.title == b.title && a.page == b.page;
+                          });
+        toc = found;
+        if (same) break;
+    }
+
+    QPainter painter;
+    if (!painter.begin(&pdf)) {
+        std::fprintf(stderr, "make_manual: cannot write %s\n", argv[3]);
+        return 1;
+    }
+    // The screenshots stay as sharp as the gallery drew them.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
+    const qreal scale = pdf.width() / page.content.width();
+    const int pages = doc.pageCount();
+    QFont footerFont(QStringLiteral("Liberation Sans"), 9);
+    for (int n = 0; n < pages; ++n) {
+        if (n > 0) pdf.newPage();
+        painter.save();
+        painter.scale(scale, scale);
+        painter.translate(0, -n * page.content.height());
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = QRectF(QPointF(0, n * page.content.height()), page.content);
+        painter.setClipRect(context.clip);
+        doc.documentLayout()->draw(&painter, context);
+        painter.restore();
+        painter.save();
+        painter.scale(scale, scale);
+        painter.setFont(footerFont);
+        painter.setPen(QColor(0x55, 0x55, 0x55));
+        const QRectF footer(0, page.content.height(), page.content.width(), kFooterMm * kPixelsPerMm);
+        painter.drawLine(QLineF(footer.topLeft() + QPointF(0, 8), footer.topRight() + QPointF(0, 8)));
+        painter.drawText(footer.adjusted(0, 12, 0, 0), Qt::AlignLeft | Qt::AlignTop,
+                         QStringLiteral("Wagenwart – Handbuch"));
+        painter.drawText(footer.adjusted(0, 12, 0, 0), Qt::AlignRight | Qt::AlignTop,
+                         QStringLiteral("Seite %1 von %2").arg(n + 1).arg(pages));
+        painter.restore();
+    }
+    if (!painter.end()) return 1;
     return 0;
 }
