@@ -18,10 +18,12 @@
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTextDocument>
 #include <QUrl>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <vector>
@@ -42,7 +44,8 @@ h1 { font-size: 22pt; color: #1d3d6b; margin-bottom: 10px; }
 h2 { font-size: 16pt; color: #1d3d6b; margin-top: 0px; margin-bottom: 8px; page-break-before: always; }
 h3 { font-size: 12pt; color: #1d3d6b; margin-top: 12px; margin-bottom: 4px; }
 p { margin-top: 0px; margin-bottom: 7px; line-height: 120%; }
-p.bild { text-align: center; font-size: 9pt; color: #444444; margin-top: 8px; margin-bottom: 12px; }
+p.bild { text-align: center; font-size: 9pt; color: #444444; margin-top: 8px; margin-bottom: 12px;
+         line-height: 100%; }
 li { margin-bottom: 3px; }
 td { padding: 2px; }
 )";
@@ -95,10 +98,12 @@ struct Heading {
 
 std::vector<Heading> headings(const QTextDocument& doc, qreal pageHeight) {
     std::vector<Heading> list;
+    (void)doc.pageCount(); // lays the whole document out
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
-        if (b.blockFormat().headingLevel() == 2) {
-            const QRectF r = doc.documentLayout()->blockBoundingRect(b);
-            list.push_back({b.text(), int(r.top() / pageHeight) + 1});
+        if (b.blockFormat().headingLevel() == 2 && b.layout() && b.layout()->lineCount() > 0) {
+            // The first line, not the block: a block that breaks to a new page begins on the one before.
+            const qreal y = doc.documentLayout()->blockBoundingRect(b).top() + b.layout()->lineAt(0).y();
+            list.push_back({b.text(), int((y + 0.5) / pageHeight) + 1});
         }
     return list;
 }
@@ -132,7 +137,11 @@ int main(int argc, char** argv) {
     pdf.setPageSize(QPageSize(QPageSize::A4));
     pdf.setPageMargins(kMarginsMm, QPageLayout::Millimeter);
     const QSizeF printableMm = pdf.pageLayout().paintRect(QPageLayout::Millimeter).size();
-    const Page page{QSizeF(printableMm.width(), printableMm.height() - kFooterMm) * kPixelsPerMm};
+    // The text layout counts in 64ths of a pixel; a page of whole 64ths puts every page break
+    // exactly where the pages are cut.
+    const auto sixtyFourths = [](qreal v) { return std::floor(v * 64) / 64; };
+    const Page page{QSizeF(sixtyFourths(printableMm.width() * kPixelsPerMm),
+                           sixtyFourths((printableMm.height() - kFooterMm) * kPixelsPerMm))};
 
     QTextDocument doc;
     doc.setDefaultFont(QFont(QStringLiteral("Liberation Sans"), 11));
@@ -178,17 +187,15 @@ int main(int argc, char** argv) {
         painter.setClipRect(context.clip);
         doc.documentLayout()->draw(&painter, context);
         painter.restore();
-        painter.save();
-        painter.scale(scale, scale);
+        // The footer in the printer's own units, so that its font has its size in points.
         painter.setFont(footerFont);
         painter.setPen(QColor(0x55, 0x55, 0x55));
-        const QRectF footer(0, page.content.height(), page.content.width(), kFooterMm * kPixelsPerMm);
-        painter.drawLine(QLineF(footer.topLeft() + QPointF(0, 8), footer.topRight() + QPointF(0, 8)));
-        painter.drawText(footer.adjusted(0, 12, 0, 0), Qt::AlignLeft | Qt::AlignTop,
-                         QStringLiteral("Wagenwart – Handbuch"));
-        painter.drawText(footer.adjusted(0, 12, 0, 0), Qt::AlignRight | Qt::AlignTop,
-                         QStringLiteral("Seite %1 von %2").arg(n + 1).arg(pages));
-        painter.restore();
+        const qreal top = page.content.height() * scale;
+        const qreal gap = 2.5 * kPixelsPerMm * scale;
+        painter.drawLine(QLineF(0, top + gap, pdf.width(), top + gap));
+        const QRectF footer(0, top + 2 * gap, pdf.width(), pdf.height() - top - 2 * gap);
+        painter.drawText(footer, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Wagenwart – Handbuch"));
+        painter.drawText(footer, Qt::AlignRight | Qt::AlignTop, QStringLiteral("Seite %1 von %2").arg(n + 1).arg(pages));
     }
     if (!painter.end()) return 1;
     return 0;
