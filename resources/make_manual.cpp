@@ -18,8 +18,8 @@
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QTextBlock>
-#include <QTextLayout>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QUrl>
 
 #include <algorithm>
@@ -111,7 +111,8 @@ std::vector<Heading> headings(const QTextDocument& doc, qreal pageHeight) {
 QString contents(const std::vector<Heading>& list) {
     QString html = QStringLiteral("<h3>Inhalt</h3><table width=\"100%\" cellspacing=\"0\">");
     for (const Heading& h : list)
-        html += QStringLiteral("<tr><td>%1</td><td align=\"right\">%2</td></tr>").arg(h.title.toHtmlEscaped()).arg(h.page);
+        html +=
+            QStringLiteral("<tr><td>%1</td><td align=\"right\">%2</td></tr>").arg(h.title.toHtmlEscaped()).arg(h.page);
     return html + QStringLiteral("</table>");
 }
 
@@ -195,7 +196,8 @@ int main(int argc, char** argv) {
         painter.drawLine(QLineF(0, top + gap, pdf.width(), top + gap));
         const QRectF footer(0, top + 2 * gap, pdf.width(), pdf.height() - top - 2 * gap);
         painter.drawText(footer, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Wagenwart – Handbuch"));
-        painter.drawText(footer, Qt::AlignRight | Qt::AlignTop, QStringLiteral("Seite %1 von %2").arg(n + 1).arg(pages));
+        painter.drawText(footer, Qt::AlignRight | Qt::AlignTop,
+                         QStringLiteral("Seite %1 von %2").arg(n + 1).arg(pages));
     }
     if (!painter.end()) return 1;
     return 0;
