@@ -36,7 +36,8 @@ constexpr qreal kPixelsPerMm = 96.0 / 25.4;
 constexpr qreal kFooterMm = 9;
 const QMarginsF kMarginsMm(20, 18, 20, 14);
 
-// Pictures are never wider than the text nor taller than this share of the page.
+// Pictures are never wider than the text nor taller than this share of the page, and are kept at
+// no more than twice the pixels they take on the page.
 constexpr qreal kMaxPictureHeightShare = 0.52;
 
 const char* const kStyle = R"(
@@ -80,7 +81,9 @@ QString withPictures(const QString& html, const QDir& pictures, Images& images, 
         const qreal scale = std::min({1.0, page.content.width() / natural.width(), maxHeight / natural.height()});
         const int width = int(natural.width() * scale);
         const int height = int(natural.height() * scale);
-        images[name] = image;
+        // Sharp on paper at about 190 dots per inch, and no larger: a page picture of the gallery
+        // may be drawn at the printer's resolution.
+        images[name] = image.width() > 2 * width ? image.scaledToWidth(2 * width, Qt::SmoothTransformation) : image;
         out += QStringLiteral("<p class=\"bild\"><img src=\"%1\" width=\"%2\" height=\"%3\">%4</p>")
                    .arg(name.toHtmlEscaped())
                    .arg(width)
