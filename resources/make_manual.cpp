@@ -26,6 +26,7 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <set>
 #include <vector>
 
 namespace {
@@ -38,7 +39,7 @@ const QMarginsF kMarginsMm(20, 18, 20, 14);
 
 // Pictures are never wider than the text nor taller than this share of the page, and are kept at
 // no more than twice the pixels they take on the page.
-constexpr qreal kMaxPictureHeightShare = 0.52;
+constexpr qreal kMaxPictureHeightShare = 0.45;
 
 const char* const kStyle = R"(
 h1 { font-size: 22pt; color: #1d3d6b; margin-bottom: 10px; }
@@ -59,7 +60,9 @@ using Images = std::map<QString, QImage>;
 
 // The source with every picture sized to the page (its image kept for the document) or, where
 // the picture is missing, without it.
-QString withPictures(const QString& html, const QDir& pictures, Images& images, const Page& page) {
+// A picture named in `breakBefore` begins a new page, so that its caption stays with it.
+QString withPictures(const QString& html, const QDir& pictures, Images& images, const Page& page,
+                     const std::set<QString>& breakBefore) {
     static const QRegularExpression figure(
         QStringLiteral(R"re(<p class="bild">\s*<img\s+src="([^"]+)"[^>]*>(.*?)</p>)re"),
         QRegularExpression::DotMatchesEverythingOption);
@@ -84,14 +87,21 @@ QString withPictures(const QString& html, const QDir& pictures, Images& images, 
         // Sharp on paper at about 190 dots per inch, and no larger: a page picture of the gallery
         // may be drawn at the printer's resolution.
         images[name] = image.width() > 2 * width ? image.scaledToWidth(2 * width, Qt::SmoothTransformation) : image;
-        out += QStringLiteral("<p class=\"bild\"><img src=\"%1\" width=\"%2\" height=\"%3\">%4</p>")
-                   .arg(name.toHtmlEscaped())
+        const QString style =
+            breakBefore.count(name) ? QStringLiteral(" style=\"page-break-before: always;\"") : QString();
+        out += QStringLiteral("<p class=\"bild\"%1><img src=\"%2\" width=\"%3\" height=\"%4\">%5</p>")
+                   .arg(style, name.toHtmlEscaped())
                    .arg(width)
                    .arg(height)
                    .arg(m.captured(2));
     }
     out += html.mid(from);
     return out;
+}
+
+// The page (from 1) of a point of the layout; the layout counts in 64ths of a pixel.
+int pageOf(qreal y, qreal pageHeight) {
+    return int((y + 0.5) / pageHeight) + 1;
 }
 
 struct Heading {
@@ -106,9 +116,26 @@ std::vector<Heading> headings(const QTextDocument& doc, qreal pageHeight) {
         if (b.blockFormat().headingLevel() == 2 && b.layout() && b.layout()->lineCount() > 0) {
             // The first line, not the block: a block that breaks to a new page begins on the one before.
             const qreal y = doc.documentLayout()->blockBoundingRect(b).top() + b.layout()->lineAt(0).y();
-            list.push_back({b.text(), int((y + 0.5) / pageHeight) + 1});
+            list.push_back({b.text(), pageOf(y, pageHeight)});
         }
     return list;
+}
+
+// The pictures whose caption the layout put on another page than the picture.
+std::set<QString> splitPictures(const QTextDocument& doc, qreal pageHeight) {
+    std::set<QString> split;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        QString name;
+        for (auto it = b.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().isImageFormat()) name = it.fragment().charFormat().toImageFormat().name();
+        const QTextLayout* layout = b.layout();
+        if (name.isEmpty() || !layout || layout->lineCount() < 2) continue;
+        const qreal top = doc.documentLayout()->blockBoundingRect(b).top();
+        const QTextLine last = layout->lineAt(layout->lineCount() - 1);
+        if (pageOf(top + layout->lineAt(0).y(), pageHeight) != pageOf(top + last.y() + last.height() - 1, pageHeight))
+            split.insert(name);
+    }
+    return split;
 }
 
 QString contents(const std::vector<Heading>& list) {
@@ -151,13 +178,13 @@ int main(int argc, char** argv) {
     doc.setDefaultFont(QFont(QStringLiteral("Liberation Sans"), 11));
     doc.setDefaultStyleSheet(QString::fromLatin1(kStyle));
     doc.setDocumentMargin(0);
+    // Laid out again until the table of contents has the pages of the headings and no caption is
+    // parted from its picture.
     Images images;
-    const QString body = withPictures(html, pictures, images, page);
-
-    // The table of contents takes the pages of the headings; it is laid out again until they hold.
+    std::set<QString> breaks;
     std::vector<Heading> toc;
-    for (int round = 0; round < 4; ++round) {
-        QString filled = body;
+    for (int round = 0; round < 12; ++round) {
+        QString filled = withPictures(html, pictures, images, page, breaks);
         filled.replace(QStringLiteral("<!-- INHALT -->"), contents(toc));
         doc.setHtml(filled);
         for (const auto& [name, image] : images) doc.addResource(QTextDocument::ImageResource, QUrl(name), image);
@@ -168,7 +195,9 @@ int main(int argc, char** argv) {
                               return a.title == b.title && a.page == b.page;
                           });
         toc = found;
-        if (same) break;
+        bool moved = false;
+        for (const QString& name : splitPictures(doc, page.content.height())) moved |= breaks.insert(name).second;
+        if (same && !moved) break;
     }
 
     QPainter painter;
