@@ -31,10 +31,11 @@ execute_process(COMMAND appstreamcli validate --no-net ${PREFIX}/share/metainfo/
 if(NOT appstream EQUAL 0)
     message(FATAL_ERROR "appstreamcli validate: ${said}")
 endif()
-# The installed program finds its manual in the installation, and starts offscreen from the prefix
-# (it is still running, at its first-start question, when the time is up).
-execute_process(COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
-                        ${PREFIX}/bin/wagenwart --manual-path
+# The installed program finds its manual in the installation (asked in a terminal without any
+# screen), and starts offscreen from the prefix (it is still running, at its first-start question,
+# when the time is up).
+execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=QT_QPA_PLATFORM --unset=DISPLAY --unset=WAYLAND_DISPLAY
+                        ASAN_OPTIONS=detect_leaks=0 ${PREFIX}/bin/wagenwart --manual-path
                 RESULT_VARIABLE asked OUTPUT_VARIABLE manual OUTPUT_STRIP_TRAILING_WHITESPACE)
 file(REAL_PATH ${PREFIX}/share/doc/wagenwart/Wagenwart.pdf wanted)
 if(NOT asked EQUAL 0 OR NOT manual STREQUAL wanted)

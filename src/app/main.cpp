@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 
 #ifdef WAGENWART_SANITIZE
 // The dev build's LeakSanitizer: libdbus keeps about 1 KB to the end of every run; a leak of our own
@@ -21,12 +22,15 @@ int main(int argc, char* argv[]) {
     // the program without a word.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--manual-path") == 0) {
+            // Where "Handbuch (PDF)" looks for the manual; an installation is checked with it.
+            // It needs no screen, so it runs before any window system is asked for.
+            const QCoreApplication console(argc, argv);
+            std::printf("%s\n", qPrintable(findManual(QCoreApplication::applicationDirPath())));
+            return 0;
+        }
     WagenwartApplication app(argc, argv);
-    if (QCoreApplication::arguments().contains(QStringLiteral("--manual-path"))) {
-        // Where "Handbuch (PDF)" looks for the manual; an installation is checked with it.
-        std::printf("%s\n", qPrintable(findManual(QCoreApplication::applicationDirPath())));
-        return 0;
-    }
     const QString dataDir = locateDataDir();
 
     // One running copy per data directory: a second one brings the first to the front and ends.
