@@ -59,6 +59,7 @@
 #include <QComboBox>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileSystemModel>
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
@@ -390,22 +391,28 @@ bool saveLogbookWindows(TForm1& w, MainWindowFixture& f, const QString& out, Log
     return ok;
 }
 
-// "Daten importieren": the directory list open at a folder of version 4.x data.
+// "Daten importieren": the directory list open at a folder of version 4.x data. The list shows a
+// home folder of its own (the machine's folders would differ from run to run).
 bool saveImportDialog(TForm1& w, const QString& out) {
-    QTemporaryDir old;
-    const QString folder = old.filePath(QStringLiteral("Wagenwart 4"));
+    QTemporaryDir home;
+    for (const char* sub : {"Bilder", "Downloads", "Musik", "Dokumente/Rechnungen"})
+        QDir().mkpath(home.filePath(QLatin1String(sub)));
+    const QString folder = home.filePath(QStringLiteral("Dokumente/Wagenwart 4"));
     for (const char* sub : {"Bilder", "Sicherung"}) QDir().mkpath(folder + QLatin1Char('/') + QLatin1String(sub));
     writeSample(folder + QStringLiteral("/kfzdata.csv"), "nummer;bez;file\r\nB-AB 1;Golf;kfzdat.001\r\n");
     TForm17& d = w.vehicles().importDialog();
     d.prepare();
     d.setDirectory(folder);
     d.show();
+    QTreeView* tree = d.ui().directoryTreeView;
+    if (auto* files = qobject_cast<QFileSystemModel*>(tree->model())) tree->setRootIndex(files->index(home.path()));
     // The directory list is read in the background.
-    const QAbstractItemModel* model = d.ui().directoryTreeView->model();
-    const QModelIndex chosen = d.ui().directoryTreeView->currentIndex();
-    d.ui().directoryTreeView->expand(chosen);
-    if (!QTest::qWaitFor([&] { return model->rowCount(chosen) == 2; }, 3000))
+    const QAbstractItemModel* model = tree->model();
+    const QModelIndex chosen = tree->currentIndex();
+    tree->expand(chosen);
+    if (!QTest::qWaitFor([&] { return model->rowCount(chosen) == 2 && model->rowCount(tree->rootIndex()) == 4; }, 3000))
         std::printf("data_import: the directory list was not read in time\n");
+    tree->expand(chosen.parent());
     QTest::qWait(100);
     const bool ok = save(d, out, "data_import");
     d.hide();
