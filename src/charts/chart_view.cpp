@@ -8,11 +8,9 @@
 #include "report/printer_seam.h"
 
 #include <QCategoryAxis>
-#include <QDir>
 #include <QFontMetricsF>
 #include <QGraphicsLayout>
 #include <QMouseEvent>
-#include <QStandardPaths>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -94,7 +92,6 @@ void PointLabelAxis::relabel(const std::vector<ChartPoint>& points, double plotW
     const double spacing = plotWidth / std::max(1.0, last - first + 1);
     const double labelWidth = QFontMetricsF(m_axis->labelsFont()).horizontalAdvance(QStringLiteral("00.00.0000")) + 12;
     const int step = labelStep(labelWidth, spacing);
-    QString previous;
     for (std::size_t i = 0; i < points.size(); i += static_cast<std::size_t>(step)) {
         // The axis keys its labels by their text: a date that repeats gets invisible marks.
         QString label = points[i].label;
@@ -106,17 +103,10 @@ void PointLabelAxis::relabel(const std::vector<ChartPoint>& points, double plotW
 
 namespace {
 
-// The chart set to a page's printable area, its title line visible: drawn onto `canvas`, then
-// the view as the screen showed it.
-void drawChartPage(QChart& chart, QGraphicsScene& scene, QPainter& canvas, const QRectF& area) {
-    const QSizeF screenSize = chart.size();
-    const QPointF screenPos = chart.pos();
-    chart.setPos(0, 0);
-    chart.resize(area.size());
-    if (chart.layout()) chart.layout()->activate();
-    scene.render(&canvas, area, QRectF(QPointF(0, 0), area.size()), Qt::IgnoreAspectRatio);
-    chart.resize(screenSize);
-    chart.setPos(screenPos);
+// Sets the chart to `size` at the scene's corner, its layout done at once.
+void placeChart(QChart& chart, QPointF position, QSizeF size) {
+    chart.setPos(position);
+    chart.resize(size);
     if (chart.layout()) chart.layout()->activate();
 }
 
@@ -140,14 +130,21 @@ void chartPages(const ChartPrint& print, PrinterSeam& printer, tPages& pages) {
     titleFont.setBold(true);
     chart.setTitleFont(titleFont);
     chart.setTitle(print.titleLine);
+    // The chart takes the page's printable area for all pages, then the view's size again. The
+    // first page is shown before the chart grows, so that a chart of several pages keeps the
+    // share of each page that the screen showed.
+    const QSizeF screenSize = chart.size();
+    const QPointF screenPos = chart.pos();
     for (int page = 1; page <= std::max(1, print.pageCount); ++page) {
         if (page > 1) device.newPage();
         if (print.showPage) print.showPage(page);
-        drawChartPage(chart, *print.view.scene(), device.canvas(), area);
+        if (page == 1) placeChart(chart, QPointF(0, 0), area.size());
+        print.view.scene()->render(&device.canvas(), area, QRectF(QPointF(0, 0), area.size()), Qt::IgnoreAspectRatio);
     }
     device.endRun();
     chart.setTitle(QString());
     chart.setTitleFont(screenTitleFont);
+    placeChart(chart, screenPos, screenSize);
     if (print.restore) print.restore();
 }
 
@@ -165,14 +162,8 @@ void printChart(const ChartPrint& print, PrinterSeam& printer, Prompts& prompts,
 
 void saveChartAsPdf(const ChartPrint& print, PrinterSeam& printer, SaveFileSeam& saveFile, Prompts& prompts,
                     QWidget* parent) {
-    QString name = print.titleLine;
-    for (const QChar c : {u'/', u'\\', u':', u'*', u'?', u'"', u'<', u'>', u'|'}) name.replace(c, u'-');
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    std::optional<QString> path =
-        saveFile.saveFileName(parent, QStringLiteral("Als PDF speichern"), QDir(documents).filePath(name + ".pdf"),
-                              QStringLiteral("PDF-Dokumente (*.pdf)"));
-    if (!path || path->isEmpty()) return;
-    if (!path->endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) *path += QStringLiteral(".pdf");
+    const std::optional<QString> path = askPdfPath(saveFile, parent, print.titleLine);
+    if (!path) return;
     tPages pages;
     chartPages(print, printer, pages);
     if (const std::optional<QString> failure = savePagesAsPdf(pages, print.titleLine, *path)) prompts.error(*failure);

@@ -8,10 +8,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QStandardPaths>
 #include <QStyle>
 
 TfrmPreview::TfrmPreview(Prompts& prompts, PrinterSeam& printer, SaveFileSeam& saveFile, QWidget* parent)
@@ -72,12 +70,8 @@ void TfrmPreview::print() {
 }
 
 void TfrmPreview::saveAsPdf() {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString proposed = QDir(documents).filePath(preview().Title + QStringLiteral(".pdf"));
-    std::optional<QString> path = m_saveFile.saveFileName(this, QStringLiteral("Als PDF speichern"), proposed,
-                                                          QStringLiteral("PDF-Dokumente (*.pdf)"));
-    if (!path || path->isEmpty()) return;
-    if (!path->endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) *path += QStringLiteral(".pdf");
+    const std::optional<QString> path = askPdfPath(m_saveFile, this, preview().Title);
+    if (!path) return;
     if (const std::optional<QString> failure = savePagesAsPdf(preview().pages(), preview().Title, *path))
         m_prompts.error(*failure);
 }

@@ -2,12 +2,14 @@
 
 #include "core/prompts.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QStandardPaths>
 #include <algorithm>
 
 namespace {
@@ -94,6 +96,18 @@ std::optional<QString> QtSaveFileSeam::saveFileName(QWidget* parent, const QStri
     const QString name = QFileDialog::getSaveFileName(parent, caption, proposedPath, filter);
     if (name.isEmpty()) return std::nullopt;
     return name;
+}
+
+std::optional<QString> askPdfPath(SaveFileSeam& saveFile, QWidget* parent, const QString& title) {
+    QString name = title;
+    for (const QChar c : {u'/', u'\\', u':', u'*', u'?', u'"', u'<', u'>', u'|'}) name.replace(c, u'-');
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    std::optional<QString> path = saveFile.saveFileName(parent, QStringLiteral("Als PDF speichern"),
+                                                        QDir(documents).filePath(name + QStringLiteral(".pdf")),
+                                                        QStringLiteral("PDF-Dokumente (*.pdf)"));
+    if (!path || path->isEmpty()) return std::nullopt;
+    if (!path->endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) *path += QStringLiteral(".pdf");
+    return path;
 }
 
 bool printPageRange(const tPages& pages, const QString& title, const PrintRange& range, PrinterSeam& printer,

@@ -79,6 +79,11 @@ public:
                                         const QString& filter) override;
 };
 
+// "Als PDF speichern…": the save dialog, proposing `title` + ".pdf" in the documents folder (with
+// "-" for each character a file name cannot hold); the chosen path with ".pdf" at its end, or
+// nullopt when cancelled.
+std::optional<QString> askPdfPath(SaveFileSeam& saveFile, QWidget* parent, const QString& title);
+
 // Prints pages `range.fromPage` .. `range.toPage` of `pages`, once per copy, each copy a job named
 // `title` in the pages' orientation, each picture's top left corner on the paper's corner. A job
 // that cannot be started or finished is said through `prompts`; false then. `pagePrinted` hears of
